@@ -1,0 +1,100 @@
+#pragma once
+// The visible state of the main window as plain data. Core handlers change it; the front end
+// shows it after every event; tests read it.
+
+#include <string>
+#include <vector>
+
+namespace spindrel {
+
+struct Control {
+    std::string caption;  // caption of a label, text of an edit box
+    std::string hint;
+    bool visible = true;
+    bool enabled = true;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int tag = 0;
+};
+
+struct MenuItem {
+    std::string name;
+    std::string caption;
+    bool enabled = true;
+    bool checked = false;
+    bool isDefault = false;
+    int tag = 0;
+};
+
+enum class WindowState { normal, minimized };
+
+inline Control labelWithCaption(const char* caption) {
+    Control label;
+    label.caption = caption;
+    return label;
+}
+
+// A check label holds its state in its caption.
+inline constexpr const char* kChecked = "x";
+inline bool isChecked(const Control& label) { return label.caption == kChecked; }
+
+struct MainModel {
+    // The application object: its title is the taskbar text (the skinned window has no caption).
+    std::string applicationTitle = "DVD Spindrel";
+    int hintHidePause = 2500;
+    bool terminateRequested = false;
+
+    // The main window (design position and client size; the window has no border).
+    int left = 294;
+    int top = 496;
+    int width = 512;
+    int height = 160;
+    WindowState windowState = WindowState::normal;
+    bool showAllowed = true;   // false: the window is never to be shown
+    bool closeRequested = false;
+
+    // Configuration panel.
+    Control cbox_1;  // Reset_Before_Test
+    Control cbox_2;  // Animate_Sliders
+    Control cbox_3;  // Launch_Other_Program
+    Control autoexec;
+    Control spindrelbtn;
+
+    // File panel, about panel, active controller panel.
+    Control dsm_name;
+    Control myversion = labelWithCaption("beta");
+    Control Image4;
+
+    // Sliding panels: two small controller panels and six big ones.
+    Control inactive_panel;
+    Control active_panel;
+    Control dsm_panel;
+    Control button_panel;
+    Control file_panel;
+    Control config_panel;
+    Control remote_panel;
+    Control about_panel;
+
+    std::vector<MenuItem> panelselect_menu{
+        {"newpanel1", "&D.S.M. Info", true, false, false, 1},
+        {"newpanel2", "&Button List", true, false, false, 2},
+        {"newpanel3", "&Filesystem", true, false, false, 3},
+        {"newpanel4", "&Configuration", true, false, false, 4},
+        {"newpanel7", "&About !", true, false, false, 7},
+        {"newpanel5", "PC-DVD Controller          ", false, false, false, 5},
+    };
+
+    std::string saveDialogInitialDir;
+    int slideStepDivisor = 2;
+
+    MenuItem* panelMenuItem(const std::string& name) {
+        for (MenuItem& item : panelselect_menu) {
+            if (item.name == name) return &item;
+        }
+        return nullptr;
+    }
+};
+
+}  // namespace spindrel

@@ -1,0 +1,30 @@
+#pragma once
+// Everything through which the core reaches the outside world.
+
+#include "platform/file_system_port.h"
+#include "platform/library_port.h"
+#include "platform/message_box_port.h"
+#include "platform/message_pump_port.h"
+#include "platform/registry_port.h"
+#include "platform/shared_memory_port.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+#include "platform/timer_port.h"
+#include "platform/window_port.h"
+
+namespace spindrel {
+
+struct Ports {
+    RegistryPort& registry;
+    TimerService& timers;
+    MessageBoxPort& messages;
+    SharedMemoryPort& sharedMemory;
+    MessagePump& pump;
+    LibraryPort& libraries;
+    FileSystemPort& files;
+    SystemPort& system;
+    WindowPort& windows;
+    ShellPort& shell;
+};
+
+}  // namespace spindrel

@@ -1,0 +1,186 @@
+#include "app/tmain.h"
+
+#include "app/app_texts.h"
+#include "app/command_line.h"
+#include "app/plugin_binding.h"
+#include "app/settings.h"
+#include "base/errors.h"
+#include "base/text.h"
+
+namespace spindrel {
+
+namespace {
+inline constexpr int kTimer1FirstInterval = 10;
+inline constexpr int kPlayerWatchInterval = 500;
+inline constexpr int kHintHidePause = 5000;
+inline constexpr int kClientHeight = 160;
+inline constexpr int kDragCursor = -99;
+inline constexpr int kSaveCursor = -98;
+}  // namespace
+
+Tmain::Tmain(Ports ports)
+    : Timer1(ports.timers, kTimer1FirstInterval),
+      PCDVD_Timer(ports.timers, kPlayerWatchInterval),
+      ports_(ports),
+      singleInstance_(ports.sharedMemory),
+      player_(std::make_unique<UnboundPlayer>()) {
+    Timer1.setOnTick([this] { guarded([this] { Timer1Timer(); }); });
+    PCDVD_Timer.setOnTick([this] { guarded([this] { PCDVD_TimerTimer(); }); });
+    singleInstance_.OnAlreadyRunning = [this](std::uint32_t, std::uint32_t) {
+        onAlreadyRunning();
+    };
+}
+
+Tmain::~Tmain() = default;
+
+void Tmain::create(std::uint32_t instanceHandle, std::uint32_t windowHandle) {
+    singleInstance_.Loaded(fileNameOf(ports_.system.programPath()), instanceHandle,
+                           windowHandle);
+    guarded([this] { FormCreate(); });
+}
+
+// A second copy ends silently: nothing is sent to the first one.
+void Tmain::onAlreadyRunning() {
+    model.showAllowed = false;
+    model.terminateRequested = true;
+}
+
+void Tmain::parkPanels() {
+    for (Control* panel : {&model.inactive_panel, &model.active_panel}) {
+        panel->left = panel_left::kSmallHidden;
+    }
+    for (Control* panel : {&model.dsm_panel, &model.button_panel, &model.file_panel,
+                           &model.config_panel, &model.remote_panel, &model.about_panel}) {
+        panel->left = panel_left::kBigHidden;
+        panel->width = panel_left::kBigWidth;
+    }
+}
+
+void Tmain::prepareDsmFolder() {
+    dsmFolder = folderOf(ports_.system.programPath()) + texts::kDsmFolderName;
+    FileSystemPort& files = ports_.files;
+    if (!files.directoryExists(dsmFolder)) {
+        const int error = files.createDirectory(dsmFolder);
+        if (error != 0) {
+            throw InOutError("Unable to create the DSM folder\r" + dsmFolder + "\r\r" +
+                                 ports_.system.errorText(error),
+                             error);
+        }
+    }
+    const int error = files.setCurrentDirectory(dsmFolder);
+    if (error != 0) {
+        throw InOutError("Unable to open the DSM folder\r" + dsmFolder + "\r\r" +
+                             ports_.system.errorText(error),
+                         error);
+    }
+    model.saveDialogInitialDir = dsmFolder;
+}
+
+void Tmain::FormCreate() {
+    run_mode = 0;
+    parkPanels();
+    model.height = kClientHeight;
+
+    ReadSettings();
+
+    player_ = bindPlugin(ports_.libraries, ports_.messages, pluginName, model.applicationTitle,
+                         model.Image4);
+    pluginBound_ = player_ != nullptr;
+    if (!pluginBound_) {
+        player_ = std::make_unique<UnboundPlayer>();
+        model.showAllowed = false;
+        model.terminateRequested = true;
+        return;
+    }
+
+    if (const auto version = ports_.system.fileVersion(ports_.system.programPath())) {
+        const auto& v = *version;
+        model.myversion.caption = strFormat("%d.%d.%d.%d", v[0], v[1], v[2], v[3]);
+    }
+
+    int move = player().PCDVD_Player() != 0 ? move_state::kActiveIn : move_state::kInactiveIn;
+
+    prepareDsmFolder();
+
+    const CommandLine commandLine = parseCommandLine(
+        ports_.system.arguments(), [this](const std::string& name) {
+            return ports_.files.fileExists(name);
+        });
+    int mode = commandLine.mode;
+    if (commandLine.dsmName) model.dsm_name.caption = *commandLine.dsmName;
+    if (commandLine.test) {
+        for (const char* name : {"newpanel1", "newpanel2", "newpanel3"}) {
+            model.panelMenuItem(name)->enabled = false;
+        }
+        model.panelMenuItem("newpanel5")->enabled = true;
+    }
+
+    if (mode == start_mode::kPlain) move += 5;
+    if (mode == start_mode::kEdit) move += 1;
+    if (mode == start_mode::kAutoQuit || mode == start_mode::kPlayFile ||
+        mode == start_mode::kAutoRemain) {
+        model.windowState = WindowState::minimized;
+        mode += run_mode_bit::kMinimized;
+        move = (move & move_state::kSmallMask) | 3;
+    }
+    moveState = move;
+    run_mode = mode + (commandLine.test ? run_mode_bit::kTest : 0);
+
+    ports_.system.loadCursor("DRAGCURSOR", kDragCursor);
+    ports_.system.loadCursor("SAVECURSOR", kSaveCursor);
+
+    controller_state = (run_mode & 15) * 100;
+    model.hintHidePause = kHintHidePause;
+    Timer1.setInterval(kTimer1FirstInterval);
+    Timer1.setEnabled(true);
+    PCDVD_Timer.setEnabled(true);
+}
+
+void Tmain::FormShow() {}
+
+bool Tmain::FormCloseQuery() { return true; }
+
+void Tmain::FormClose() {
+    const WindowHandle playerWindow = player().PCDVD_Player();
+    if (playerWindow != 0) ports_.windows.showWindow(playerWindow, ShowCommand::restore);
+    WriteSettings();
+}
+
+void Tmain::ApplicationMinimize() { run_mode |= run_mode_bit::kMinimized; }
+
+void Tmain::ApplicationRestore() {}
+
+void Tmain::moved(int left, int top) {
+    model.left = left;
+    model.top = top;
+}
+
+void Tmain::Timer1Timer() {
+    Timer1.setEnabled(false);
+    switch (controller_state) {
+        case 50:
+            WriteSettings();
+            break;
+        default:
+            break;
+    }
+}
+
+void Tmain::PCDVD_TimerTimer() {}
+
+void Tmain::showException(const std::exception& error) {
+    ports_.messages.show(error.what(), model.applicationTitle, MsgButtons::ok, MsgIcon::error);
+}
+
+void Tmain::ReadSettings() {
+    if (!registry_) registry_ = std::make_unique<Registry>(ports_.registry, RegRoot::localMachine);
+    pluginName = texts::kDefaultPlugin;
+    pluginName = readSettings(*registry_, model, ports_.system.screenSize());
+}
+
+void Tmain::WriteSettings() {
+    if (!registry_) registry_ = std::make_unique<Registry>(ports_.registry, RegRoot::localMachine);
+    writeSettings(*registry_, model);
+}
+
+}  // namespace spindrel

@@ -1,0 +1,103 @@
+#pragma once
+// The main window's behaviour: start-up, the timers it owns, closing. The Win32 front end
+// creates the real window and calls these handlers; the model holds what it shows.
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/main_model.h"
+#include "app/ports.h"
+#include "app/single_instance.h"
+#include "base/registry.h"
+#include "base/timer.h"
+#include "platform/player_port.h"
+
+namespace spindrel {
+
+// Move state bits kept with the slide timer.
+namespace move_state {
+inline constexpr int kBigMask = 0x0F;
+inline constexpr int kSmallMask = 0x70;
+inline constexpr int kInactiveIn = 0x10;
+inline constexpr int kActiveIn = 0x30;
+inline constexpr int kDeferredTest = 0x80;
+}  // namespace move_state
+
+namespace panel_left {
+inline constexpr int kSmallHidden = -199;
+inline constexpr int kBigHidden = -318;
+inline constexpr int kBigWidth = 291;
+}  // namespace panel_left
+
+class Tmain {
+public:
+    explicit Tmain(Ports ports);
+    ~Tmain();
+    Tmain(const Tmain&) = delete;
+    Tmain& operator=(const Tmain&) = delete;
+
+    // The window exists (it has a handle): the single-instance guard, then FormCreate. Any
+    // error of FormCreate is shown in the standard error box and ends the start-up there.
+    void create(std::uint32_t instanceHandle, std::uint32_t windowHandle);
+
+    void FormCreate();
+    void FormShow();
+    // True: the window may close.
+    bool FormCloseQuery();
+    void FormClose();
+
+    void ApplicationMinimize();
+    void ApplicationRestore();
+
+    // The user moved the window.
+    void moved(int left, int top);
+
+    void Timer1Timer();
+    void PCDVD_TimerTimer();
+
+    // The standard error box for an unexpected error.
+    void showException(const std::exception& error);
+    // Runs a handler and shows whatever it throws; the front end wraps every event with it.
+    template <typename Fn>
+    void guarded(Fn&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            showException(error);
+        }
+    }
+
+    void ReadSettings();
+    void WriteSettings();
+
+    // Process-wide state.
+    int run_mode = 0;
+    int controller_state = 0;
+    int moveState = 0;  // kept with the slide timer
+    std::string pluginName;
+    std::string dsmFolder;
+
+    MainModel model;
+    Timer Timer1;
+    Timer PCDVD_Timer;
+
+    PlayerPort& player() { return *player_; }
+    bool pluginBound() const { return pluginBound_; }
+    Registry* registry() { return registry_.get(); }
+    Ports& ports() { return ports_; }
+
+private:
+    void onAlreadyRunning();
+    void parkPanels();
+    void prepareDsmFolder();
+
+    Ports ports_;
+    TSingleInstance singleInstance_;
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<PlayerPort> player_;
+    bool pluginBound_ = false;
+};
+
+}  // namespace spindrel

@@ -1,0 +1,48 @@
+// DVD Spindrel: the program body. Builds the adapters, the core main window and the real
+// window, then runs the message loop.
+
+#include <windows.h>
+
+#include "app/tmain.h"
+#include "app/win32/main_window.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_library.h"
+#include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_message_pump.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shared_memory.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_timers.h"
+#include "platform/win32/win32_windows.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace spindrel;
+    Win32Registry registry;
+    Win32Timers timers;
+    Win32MessageBox messages;
+    Win32SharedMemory sharedMemory;
+    Win32MessagePump pump;
+    Win32Library libraries;
+    Win32FileSystem files;
+    Win32System system;
+    Win32Windows windows;
+    Win32Shell shell;
+    Ports ports{registry, timers, messages, sharedMemory, pump, libraries,
+                files,    system, windows,  shell};
+
+    Tmain tmain(ports);
+    MainWindow window(tmain, system);
+    pump.beforePump = [&window] { window.reflect(); };
+    if (!window.create(instance)) return 0;
+    messages.setOwner(window.handle());
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        window.reflect();
+    }
+    if (IsWindow(window.handle())) DestroyWindow(window.handle());
+    return 0;
+}

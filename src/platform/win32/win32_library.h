@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/library_port.h"
+
+namespace spindrel {
+
+class Win32Library : public LibraryPort {
+public:
+    LibraryHandle load(const std::string& fileName) override;
+    void* symbol(LibraryHandle library, const std::string& name) override;
+};
+
+}  // namespace spindrel

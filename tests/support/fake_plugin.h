@@ -1,0 +1,40 @@
+#pragma once
+// A player plug-in for tests: real entry points with the contract's signatures, so the program
+// binds them through the library port exactly as it binds a DLL's exports. Calls are recorded
+// in the one active FakePlugin.
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/fake_platform.h"
+
+namespace spindrel::testing {
+
+class FakePlugin {
+public:
+    FakePlugin();
+    ~FakePlugin();
+    FakePlugin(const FakePlugin&) = delete;
+    FakePlugin& operator=(const FakePlugin&) = delete;
+
+    // Registers this plug-in as a library, leaving out the named exports.
+    void install(FakeLibraries& libraries, const std::string& fileName,
+                 const std::set<std::string>& omit = {});
+
+    std::uint32_t playerWindow = 0;
+    std::uint32_t videoWindow = 0;
+    bool startResult = true;
+    std::string abilities;
+    std::function<void()> onWait;  // runs inside Wait_For_Player
+
+    std::vector<std::int32_t> sent;
+    std::vector<char> starts;
+    int kills = 0;
+    int waits = 0;
+    int abilityCalls = 0;
+};
+
+}  // namespace spindrel::testing

@@ -1,0 +1,70 @@
+#pragma once
+// An in-memory registry: three roots, keys and values in the order they were created, key and
+// value names compared without regard to letter case, as the real one does. Keys can be made
+// read-only to test refused writes, and open handles are counted so tests can see leaks.
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/registry_port.h"
+
+namespace spindrel::testing {
+
+class FakeRegistry : public RegistryPort {
+public:
+    RegStatus openKey(RegRoot root, const std::string& path, bool create, RegKey& key) override;
+    void closeKey(RegKey key) override;
+    RegStatus readValue(RegKey key, const std::string& name, RegValue& value) override;
+    RegStatus writeValue(RegKey key, const std::string& name, const RegValue& value) override;
+    RegStatus subKeyNames(RegKey key, std::vector<std::string>& names) override;
+    RegStatus valueNames(RegKey key, std::vector<std::string>& names) override;
+    RegStatus deleteKey(RegKey parent, const std::string& subKey) override;
+
+    // Test set-up and inspection; paths as the program writes them (backslashes optional).
+    void setString(RegRoot root, const std::string& path, const std::string& name,
+                   const std::string& text);
+    void setDword(RegRoot root, const std::string& path, const std::string& name,
+                  std::uint32_t number);
+    void setValue(RegRoot root, const std::string& path, const std::string& name,
+                  const RegValue& value);
+    void createKey(RegRoot root, const std::string& path);
+    bool keyExists(RegRoot root, const std::string& path) const;
+    // nullptr when absent.
+    const RegValue* value(RegRoot root, const std::string& path, const std::string& name) const;
+    std::string stringValue(RegRoot root, const std::string& path, const std::string& name) const;
+    std::uint32_t dwordValue(RegRoot root, const std::string& path, const std::string& name) const;
+
+    // Creating keys below this path and writing values in it fail with access denied.
+    void makeReadOnly(RegRoot root, const std::string& path);
+    // Only this many more value writes succeed; later ones fail with access denied.
+    void failWritesAfter(int count) { writesLeft_ = count; }
+
+    int openHandles() const { return static_cast<int>(handles_.size()); }
+
+private:
+    struct Node {
+        std::vector<std::pair<std::string, std::unique_ptr<Node>>> keys;
+        std::vector<std::pair<std::string, RegValue>> values;
+        Node* child(const std::string& name) const;
+        RegValue* findValue(const std::string& name);
+    };
+    struct Open {
+        RegRoot root;
+        std::vector<std::string> path;
+    };
+
+    Node* find(RegRoot root, const std::vector<std::string>& path) const;
+    Node* resolve(RegKey key) const;
+    bool readOnly(RegRoot root, const std::vector<std::string>& path) const;
+
+    std::map<RegRoot, std::unique_ptr<Node>> roots_;
+    std::map<RegKey, Open> handles_;
+    std::set<std::pair<RegRoot, std::string>> readOnly_;
+    RegKey nextHandle_ = 1;
+    int writesLeft_ = -1;
+};
+
+}  // namespace spindrel::testing
