@@ -2,6 +2,7 @@
 // The visible state of the main window as plain data. Core handlers change it; the front end
 // shows it after every event; tests read it.
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -89,11 +90,11 @@ struct MainModel {
     std::string saveDialogInitialDir;
     int slideStepDivisor = 2;
 
-    MenuItem* panelMenuItem(const std::string& name) {
+    MenuItem& panelMenuItem(const std::string& name) {
         for (MenuItem& item : panelselect_menu) {
-            if (item.name == name) return &item;
+            if (item.name == name) return item;
         }
-        return nullptr;
+        throw std::logic_error("no panel menu item " + name);
     }
 };
 

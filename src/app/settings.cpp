@@ -7,7 +7,12 @@ namespace spindrel {
 namespace {
 
 void readCheck(Registry& registry, const char* name, Control& label) {
-    if (registry.valueExists(name)) label.caption = registry.readInteger(name) != 0 ? kChecked : "";
+    if (!registry.valueExists(name)) return;
+    if (registry.readInteger(name) != 0) {
+        label.caption = kChecked;
+    } else {
+        label.caption.clear();
+    }
 }
 
 // Keeps the window on screen; a window off the left or top edge stays where it is.

@@ -110,9 +110,9 @@ void Tmain::FormCreate() {
     if (commandLine.dsmName) model.dsm_name.caption = *commandLine.dsmName;
     if (commandLine.test) {
         for (const char* name : {"newpanel1", "newpanel2", "newpanel3"}) {
-            model.panelMenuItem(name)->enabled = false;
+            model.panelMenuItem(name).enabled = false;
         }
-        model.panelMenuItem("newpanel5")->enabled = true;
+        model.panelMenuItem("newpanel5").enabled = true;
     }
 
     if (mode == start_mode::kPlain) move += 5;

@@ -105,17 +105,17 @@ TEST_F(StartupTest, FileArgumentIsShownAsTheCurrentDsmName) {
 
 TEST_F(StartupTest, TestModeSwapsWhichPanelMenuItemsAreEnabled) {
     Tmain& plain = start();
-    EXPECT_TRUE(plain.model.panelMenuItem("newpanel1")->enabled);
-    EXPECT_FALSE(plain.model.panelMenuItem("newpanel5")->enabled);
+    EXPECT_TRUE(plain.model.panelMenuItem("newpanel1").enabled);
+    EXPECT_FALSE(plain.model.panelMenuItem("newpanel5").enabled);
 
     tmain.reset();
     Tmain& m = start({"/TEST"});
-    EXPECT_FALSE(m.model.panelMenuItem("newpanel1")->enabled);
-    EXPECT_FALSE(m.model.panelMenuItem("newpanel2")->enabled);
-    EXPECT_FALSE(m.model.panelMenuItem("newpanel3")->enabled);
-    EXPECT_TRUE(m.model.panelMenuItem("newpanel4")->enabled);
-    EXPECT_TRUE(m.model.panelMenuItem("newpanel7")->enabled);
-    EXPECT_TRUE(m.model.panelMenuItem("newpanel5")->enabled);
+    EXPECT_FALSE(m.model.panelMenuItem("newpanel1").enabled);
+    EXPECT_FALSE(m.model.panelMenuItem("newpanel2").enabled);
+    EXPECT_FALSE(m.model.panelMenuItem("newpanel3").enabled);
+    EXPECT_TRUE(m.model.panelMenuItem("newpanel4").enabled);
+    EXPECT_TRUE(m.model.panelMenuItem("newpanel7").enabled);
+    EXPECT_TRUE(m.model.panelMenuItem("newpanel5").enabled);
 }
 
 TEST_F(StartupTest, WithoutVersionResourceTheAboutLabelKeepsItsDesignText) {

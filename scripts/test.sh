@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Every test, from scratch: the native core with sanitizers, then the Windows build under Wine.
+# SPINDREL_KEEP_BUILD=1 reuses existing build folders (faster while developing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+if [ "${SPINDREL_KEEP_BUILD:-0}" != 1 ]; then
+  rm -rf build/native build/win64 build/win32
+fi
+
+echo "== native: core and unit tests (AddressSanitizer, UndefinedBehaviorSanitizer) =="
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+echo "== win32: i686 build =="
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+echo "== win64: x86_64 build, tests under Wine =="
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+
+source scripts/wine-env.sh
+trap spindrel_wine_stop EXIT
+spindrel_wine_start
+ctest --preset win64

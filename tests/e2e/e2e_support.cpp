@@ -1,0 +1,160 @@
+#include "e2e_support.h"
+
+#include <gtest/gtest.h>
+
+#include "support/wine_paths.h"
+
+namespace spindrel::e2e {
+
+namespace {
+
+std::string distFile(const char* name) {
+    return testing::windowsPath(std::string(SPINDREL_DIST_DIR) + "/" + name);
+}
+std::string testbinFile(const char* name) {
+    return testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/" + name);
+}
+
+void deleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                deleteTree(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct Search {
+    DWORD process;
+    const char* className;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK visit(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->process && std::string(className) == search->className &&
+        (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+Installation::Installation() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "spindrel_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
+              std::to_string(GetTickCount());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    EXPECT_TRUE(CopyFileA(distFile("DVD_Spindrel.exe").c_str(), path("DVD_Spindrel.exe").c_str(),
+                          FALSE))
+        << distFile("DVD_Spindrel.exe");
+    for (const char* plugin : {"stub_plugin.dll", "stub_plugin_nokill.dll"}) {
+        EXPECT_TRUE(CopyFileA(testbinFile(plugin).c_str(), path(plugin).c_str(), FALSE));
+    }
+}
+
+Installation::~Installation() { deleteTree(folder_); }
+
+std::string Installation::copyProgramAs(const std::string& name) const {
+    CopyFileA(path("DVD_Spindrel.exe").c_str(), path(name).c_str(), FALSE);
+    return path(name);
+}
+
+Process::Process(const std::string& program, const std::string& arguments,
+                 const std::string& directory) {
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    const BOOL ok = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, directory.c_str(), &startup, &info_);
+    EXPECT_TRUE(ok) << "could not start " << program << " (error " << GetLastError() << ")";
+}
+
+Process::~Process() {
+    if (info_.hProcess == nullptr) return;
+    if (running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Process::running() const {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::waitForExit(int ms, DWORD* exitCode) const {
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return false;
+    if (exitCode != nullptr) GetExitCodeProcess(info_.hProcess, exitCode);
+    return true;
+}
+
+HWND Process::findWindow(const char* className, bool visibleOnly) const {
+    Search search{info_.dwProcessId, className, visibleOnly, nullptr};
+    EnumWindows(&visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Process::waitForWindow(const char* className, bool visibleOnly, int ms) const {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(ms)) {
+        if (HWND window = findWindow(className, visibleOnly)) return window;
+        if (!running()) return nullptr;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string messageBoxText(HWND box) {
+    char text[2048] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text control
+    return text;
+}
+
+void resetSettings(const std::string& plugin) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    setSettingString("DVD_Interface", plugin);
+}
+
+void setSettingString(const char* name, const std::string& value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+bool readSetting(const char* name, DWORD& type, std::vector<BYTE>& data) {
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     nullptr, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    data.resize(size);
+    return RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type,
+                        data.data(), &size) == ERROR_SUCCESS;
+}
+
+}  // namespace spindrel::e2e

@@ -1,0 +1,57 @@
+#pragma once
+// Running the real program from a test: a private installation folder, processes, bounded waits
+// for its windows, message boxes, and the settings key.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace spindrel::e2e {
+
+inline constexpr int kWaitMs = 20000;
+inline constexpr const char* kSettingsKey = "Software\\Tolvrey\\DVD-Spindrel";
+
+// A copy of the program and the test plug-ins in a fresh folder of its own.
+class Installation {
+public:
+    Installation();
+    ~Installation();
+    const std::string& folder() const { return folder_; }
+    std::string path(const std::string& name) const { return folder_ + "\\" + name; }
+    // Copies the program under another file name.
+    std::string copyProgramAs(const std::string& name) const;
+
+private:
+    std::string folder_;
+};
+
+class Process {
+public:
+    Process(const std::string& program, const std::string& arguments,
+            const std::string& directory);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD id() const { return info_.dwProcessId; }
+    bool running() const;
+    // True when the process ended within the time; its exit code goes to exitCode.
+    bool waitForExit(int ms, DWORD* exitCode = nullptr) const;
+    // The first top-level window of this process with the class (and visible, if asked).
+    HWND findWindow(const char* className, bool visibleOnly) const;
+    HWND waitForWindow(const char* className, bool visibleOnly, int ms = kWaitMs) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The text of a standard message box.
+std::string messageBoxText(HWND box);
+
+// Settings key helpers (HKEY_LOCAL_MACHINE).
+void resetSettings(const std::string& plugin);
+void setSettingString(const char* name, const std::string& value);
+bool readSetting(const char* name, DWORD& type, std::vector<BYTE>& data);
+
+}  // namespace spindrel::e2e
