@@ -2,7 +2,9 @@
 #   source scripts/wine-env.sh      then   spindrel_wine_start   ...   spindrel_wine_stop
 
 spindrel_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="$spindrel_root/build/wineprefix"
+# SPINDREL_WINEPREFIX lets parallel work use a prefix of its own (configure with the same
+# -DSPINDREL_WINEPREFIX=...); a shared one would share its wineserver and registry.
+export WINEPREFIX="${SPINDREL_WINEPREFIX:-$spindrel_root/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko downloads, no prompts
 spindrel_xvfb_pid=""
