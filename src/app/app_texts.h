@@ -15,3 +15,28 @@ inline constexpr const char* kMissingFunction =
 inline constexpr const char* kInterfaceHint = "PC-DVD Interface : ";
 
 }  // namespace spindrel::texts
+
+namespace spindrel::texts {
+
+inline constexpr const char* kWaitingForPlayer = "Waiting for DVD-Player";
+inline constexpr const char* kLocateQuestion =
+    "DVD-Spindrel could not start your PC-DVD Player program!\t\r"
+    "                  (possibly because it cannot find it).\r\r"
+    "Would you like to manually find the program this time, so that\r"
+    "DVD-Spindrel can start it for you automatically next time?";
+inline constexpr const char* kLocateDialogTitle = "Find your PC-DVD Player";
+inline constexpr const char* kLocateDialogFilter =
+    "Programs|*.exe;*.com|Shortcuts|*.lnk;*.pif|Batch Files|*.bat|All Files|*.*";
+inline constexpr const char* kLocateConfirmStart =
+    "You have selected to use the following program as your PC-DVD Player.\r\r";
+inline constexpr const char* kLocateConfirmEnd =
+    "\r\rAre you sure that this is correct?\rIf you say YES, it will be used next time without "
+    "asking.\rIf you say NO, you will be asked again next time.";
+inline constexpr const char* kLaunchNow = "Would you like to launch that program now?";
+inline constexpr const char* kLaunchToCheck =
+    "You just said \"NO\" to being sure about that program, do you\rwant to launch it now, to "
+    "see if you did select the right program?\r\rIf it turns out correct, you will have to "
+    "select it again next time.";
+inline constexpr const char* kUnableToExecute = "Unable to execute ";
+
+}  // namespace spindrel::texts

@@ -5,6 +5,7 @@
 #include "platform/library_port.h"
 #include "platform/message_box_port.h"
 #include "platform/message_pump_port.h"
+#include "platform/open_dialog_port.h"
 #include "platform/registry_port.h"
 #include "platform/shared_memory_port.h"
 #include "platform/shell_port.h"
@@ -25,6 +26,7 @@ struct Ports {
     SystemPort& system;
     WindowPort& windows;
     ShellPort& shell;
+    OpenDialogPort& openDialog;
 };
 
 }  // namespace spindrel

@@ -166,21 +166,20 @@ void Tmain::Timer1Timer() {
     }
 }
 
-void Tmain::PCDVD_TimerTimer() {}
-
 void Tmain::showException(const std::exception& error) {
     ports_.messages.show(error.what(), model.applicationTitle, MsgButtons::ok, MsgIcon::error);
 }
 
-void Tmain::ReadSettings() {
+Registry& Tmain::sharedRegistry() {
     if (!registry_) registry_ = std::make_unique<Registry>(ports_.registry, RegRoot::localMachine);
-    pluginName = texts::kDefaultPlugin;
-    pluginName = readSettings(*registry_, model, ports_.system.screenSize());
+    return *registry_;
 }
 
-void Tmain::WriteSettings() {
-    if (!registry_) registry_ = std::make_unique<Registry>(ports_.registry, RegRoot::localMachine);
-    writeSettings(*registry_, model);
+void Tmain::ReadSettings() {
+    pluginName = texts::kDefaultPlugin;
+    pluginName = readSettings(sharedRegistry(), model, ports_.system.screenSize());
 }
+
+void Tmain::WriteSettings() { writeSettings(sharedRegistry(), model); }
 
 }  // namespace spindrel

@@ -55,7 +55,13 @@ public:
     void moved(int left, int top);
 
     void Timer1Timer();
+
+    // The player: the 500 ms watch, the start-player button, locating the player by hand, and
+    // the wait for the player to answer.
     void PCDVD_TimerTimer();
+    void dvdbtnClick();
+    bool ManualPlayerLocate();
+    void WaitForPlayerStep();
 
     // The standard error box for an unexpected error.
     void showException(const std::exception& error);
@@ -71,6 +77,8 @@ public:
 
     void ReadSettings();
     void WriteSettings();
+    // The program's one registry access object, made by the first settings read.
+    Registry& sharedRegistry();
 
     // Process-wide state.
     int run_mode = 0;
@@ -78,6 +86,7 @@ public:
     int moveState = 0;  // kept with the slide timer
     std::string pluginName;
     std::string dsmFolder;
+    char dvdDriveLetter = 0;  // "C" to "Z" of the last drive scan, 0 when none was found
 
     MainModel model;
     Timer Timer1;
@@ -89,6 +98,7 @@ public:
     Ports& ports() { return ports_; }
 
 private:
+    MsgAnswer askYesNo(const std::string& text);
     void onAlreadyRunning();
     void parkPanels();
     void prepareDsmFolder();

@@ -12,6 +12,7 @@
 #include "platform/file_system_port.h"
 #include "platform/library_port.h"
 #include "platform/message_pump_port.h"
+#include "platform/open_dialog_port.h"
 #include "platform/shell_port.h"
 #include "platform/system_port.h"
 #include "platform/window_port.h"
@@ -190,6 +191,17 @@ public:
     }
     std::vector<Launch> launches;
     std::intptr_t result = 42;
+};
+
+// Answers the open dialog from a script: a path, or nothing for Cancel.
+class FakeOpenDialog : public OpenDialogPort {
+public:
+    std::optional<std::string> openFile(const OpenDialogOptions& options) override {
+        shown.push_back(options);
+        return answer;
+    }
+    std::vector<OpenDialogOptions> shown;
+    std::optional<std::string> answer;
 };
 
 }  // namespace spindrel::testing

@@ -23,10 +23,11 @@ struct TestPorts {
     FakeSystem system;
     FakeWindows windows;
     FakeShell shell;
+    FakeOpenDialog openDialog;
 
     Ports ports() {
-        return Ports{registry, clock, messages, sharedMemory, pump,
-                     libraries, files, system,  windows,      shell};
+        return Ports{registry, clock,  messages, sharedMemory, pump,      libraries,
+                     files,    system, windows,  shell,        openDialog};
     }
 
     // The program's folder as FakeSystem reports it, and its DSM folder.

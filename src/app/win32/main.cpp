@@ -9,6 +9,7 @@
 #include "platform/win32/win32_library.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_message_pump.h"
+#include "platform/win32/win32_open_dialog.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shared_memory.h"
 #include "platform/win32/win32_shell.h"
@@ -28,14 +29,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32System system;
     Win32Windows windows;
     Win32Shell shell;
-    Ports ports{registry, timers, messages, sharedMemory, pump, libraries,
-                files,    system, windows,  shell};
+    Win32OpenDialog openDialog;
+    Ports ports{registry, timers,  messages, sharedMemory, pump,      libraries,
+                files,    system,  windows,  shell,        openDialog};
 
     Tmain tmain(ports);
     MainWindow window(tmain, system);
     pump.beforePump = [&window] { window.reflect(); };
     if (!window.create(instance)) return 0;
     messages.setOwner(window.handle());
+    openDialog.setOwner(window.handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

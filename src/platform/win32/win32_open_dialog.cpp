@@ -1,0 +1,35 @@
+#include "platform/win32/win32_open_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace spindrel {
+
+std::optional<std::string> Win32OpenDialog::openFile(const OpenDialogOptions& options) {
+    // The common dialog wants the filter's parts separated by NULs and ended by two.
+    std::vector<char> filter(options.filter.begin(), options.filter.end());
+    for (char& c : filter) {
+        if (c == '|') c = '\0';
+    }
+    filter.push_back('\0');
+    filter.push_back('\0');
+
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.data();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = options.initialFolder.c_str();
+    dialog.lpstrTitle = options.title.c_str();
+    dialog.Flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_ENABLESIZING |
+                   (options.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
+                   (options.pathMustExist ? OFN_PATHMUSTEXIST : 0);
+    if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+    return std::string(file);
+}
+
+}  // namespace spindrel
