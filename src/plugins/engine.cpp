@@ -1,0 +1,178 @@
+#include "plugins/engine.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "base/registry.h"
+#include "plugins/contract.h"
+
+namespace spindrel::plugins {
+
+namespace {
+
+// Closes the key on every way out: the plug-in holds nothing open between calls.
+class OpenKey {
+public:
+    OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create)
+        : port_(port) {
+        const std::string trimmed = trimKeyPath(path);
+        if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok) return;
+        key_ = 0;
+        // A user without the right to create or write the program's key may still read it, and
+        // then the player the administrator located is wanted all the same.
+        if (create && port_.openKey(root, trimmed, false, key_) != RegStatus::ok) key_ = 0;
+    }
+    ~OpenKey() {
+        if (key_ != 0) port_.closeKey(key_);
+    }
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    RegKey key() const { return key_; }
+
+private:
+    RegistryPort& port_;
+    RegKey key_ = 0;
+};
+
+}  // namespace
+
+std::string abilityText(const PlayerProfile& profile) {
+    std::string text;
+    for (const Ability& a : profile.abilities) {
+        text += a.name + "(" + std::to_string(a.x) + "," + std::to_string(a.y) + "," +
+                std::to_string(a.code) + "," + std::to_string(a.flag) + ")";
+    }
+    return text;
+}
+
+const Command* findCommand(const PlayerProfile& profile, std::int32_t code) {
+    for (const Command& command : profile.commands) {
+        if (command.code == code) return &command;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> processEnvironment(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    if (value == nullptr) return std::nullopt;
+    return std::string(value);
+}
+
+std::string expandEnvironment(const std::string& text, const EnvironmentLookup& lookup) {
+    std::string result;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t open = text.find('%', pos);
+        const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) {
+            result.append(text, pos, std::string::npos);
+            break;
+        }
+        result.append(text, pos, open - pos);
+        const std::string name = text.substr(open + 1, close - open - 1);
+        const std::optional<std::string> value =
+            name.empty() ? std::nullopt : lookup(name);
+        if (value) {
+            result += *value;
+        } else {
+            result.append(text, open, close - open + 1);
+        }
+        pos = close + 1;
+    }
+    return result;
+}
+
+PluginEngine::PluginEngine(const PlayerProfile& profile, WindowPort& windows, ShellPort& shell,
+                           RegistryPort& registry, EnvironmentLookup environment)
+    : profile_(profile),
+      windows_(windows),
+      shell_(shell),
+      registry_(registry),
+      environment_(std::move(environment)) {}
+
+WindowHandle PluginEngine::mainWindow() {
+    return windows_.findWindow(profile_.mainWindow.className, profile_.mainWindow.title);
+}
+
+WindowHandle PluginEngine::videoWindow() {
+    return windows_.findWindow(profile_.videoWindow.className, profile_.videoWindow.title);
+}
+
+std::int32_t PluginEngine::sendButton(std::int32_t code) {
+    const WindowHandle player = mainWindow();
+    if (player == 0) return 0;
+    if (const Command* command = findCommand(profile_, code)) {
+        for (const PlayerMessage& m : command->messages) {
+            if (command->delivery == Delivery::sent) {
+                windows_.sendMessageTimeout(player, m.message, m.wParam, m.lParam,
+                                            kButtonTimeoutMs);
+            } else {
+                windows_.postMessage(player, m.message, m.wParam, m.lParam);
+            }
+        }
+    }
+    // Even for a code it does not know, and even with no video window to find (then the call
+    // fails on the null handle and says so).
+    if (profile_.raisesVideoWindow) return windows_.setForegroundWindow(videoWindow()) ? 1 : 0;
+    return 0;
+}
+
+std::optional<std::string> PluginEngine::readText(RegRoot root, const std::string& path,
+                                                  const std::string& name, bool createKey) {
+    const OpenKey key(registry_, root, path, createKey);
+    if (key.key() == 0) return std::nullopt;
+    RegValue value;
+    if (registry_.readValue(key.key(), name, value) != RegStatus::ok) return std::nullopt;
+    // A number or binary data cannot name a program; such a value is passed over as if it were
+    // not there, so the player still starts by its own rule.
+    if (value.type != RegType::string && value.type != RegType::expandString) return std::nullopt;
+    std::string text(value.data.begin(), value.data.end());
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string::npos) text.resize(nul);
+    if (value.type == RegType::expandString) text = expandEnvironment(text, environment_);
+    return text;
+}
+
+std::string PluginEngine::playerPath() {
+    if (auto located = readText(RegRoot::localMachine, kProgramKey, kPlayerPathValue, true)) {
+        return *located;
+    }
+    const DefaultPath& rule = profile_.defaultPath;
+    if (!rule.installKey.empty()) {
+        if (auto folder = readText(RegRoot::localMachine, rule.installKey, rule.installValue,
+                                   false)) {
+            return *folder + "\\" + rule.programFile;
+        }
+    }
+    return rule.programFile;
+}
+
+bool PluginEngine::startPlayer(char driveLetter) {
+    // The letter 0 makes the parameter text empty: the player then starts without a disc.
+    const std::string parameters = driveLetter == 0 ? "" : std::string{driveLetter, ':', '\\'};
+    const std::intptr_t result = shell_.execute("open", playerPath(), parameters, "", kSwShow);
+    return result > 32;
+}
+
+std::int32_t PluginEngine::closePlayer() {
+    const WindowHandle player = mainWindow();
+    if (player == 0) return 0;
+    return windows_.postMessage(player, kWmClose, 0, 0) ? 1 : 0;
+}
+
+std::int32_t PluginEngine::waitForPlayer() {
+    const WindowHandle player = mainWindow();
+    if (player == 0) return 0;
+    return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
+}
+
+char* PluginEngine::writeAbilities(char* buffer) const {
+    const std::string text = abilityText(profile_);
+    const std::size_t room = static_cast<std::size_t>(contract::kAbilityBufferSize) - 1;
+    const std::size_t length = text.size() < room ? text.size() : room;
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return buffer;
+}
+
+}  // namespace spindrel::plugins

@@ -1,0 +1,86 @@
+#pragma once
+// What one player plug-in knows about its player, as plain data: the windows it searches for, the
+// buttons it offers, how each button reaches the player, and where the player program lives.
+// The engine (engine.h) does the rest, the same way for every player.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace spindrel::plugins {
+
+// The messages the plug-ins send, by their Windows numbers (the core has no <windows.h>).
+inline constexpr std::uint32_t kWmClose = 0x0010;
+inline constexpr std::uint32_t kWmKeyDown = 0x0100;
+inline constexpr std::uint32_t kWmChar = 0x0102;
+inline constexpr std::uint32_t kWmCommand = 0x0111;
+inline constexpr std::uint32_t kWmUser = 0x0400;
+
+// How long a sent button, and the wait for an answering player, may block the caller.
+inline constexpr std::uint32_t kButtonTimeoutMs = 5000;
+inline constexpr std::uint32_t kWaitTimeoutMs = 10000;
+
+struct WindowName {
+    std::string className;
+    std::string title;
+};
+
+struct PlayerMessage {
+    std::uint32_t message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    bool operator==(const PlayerMessage&) const = default;
+};
+
+enum class Delivery {
+    sent,    // SendMessageTimeout, one message
+    posted,  // PostMessage, every message in order, nothing waited for
+};
+
+struct Command {
+    std::int32_t code = -1;
+    Delivery delivery = Delivery::sent;
+    std::vector<PlayerMessage> messages;
+};
+
+// One entry of the ability list; the name "-" is a separator.
+struct Ability {
+    std::string name;
+    int x = 0;
+    int y = 0;
+    int code = 0;
+    int flag = 0;
+};
+
+// Where the player program is when the user has not located it by hand: the folder from a value
+// of the player's own key under HKEY_LOCAL_MACHINE, then "\" and the file name. With no key
+// named, or when the key or value is missing, the bare file name is left for the shell to find.
+struct DefaultPath {
+    std::string installKey;  // empty: the player has no key to read
+    std::string installValue;
+    std::string programFile;
+};
+
+struct PlayerProfile {
+    WindowName mainWindow;
+    WindowName videoWindow;
+    std::vector<Ability> abilities;
+    std::vector<Command> commands;
+    DefaultPath defaultPath;
+    // Corvane's players want their video window in front after every button.
+    bool raisesVideoWindow = false;
+};
+
+// The ability list as Get_Abilities writes it: entries one after another, nothing between.
+std::string abilityText(const PlayerProfile& profile);
+
+// nullptr for a code the player does not list.
+const Command* findCommand(const PlayerProfile& profile, std::int32_t code);
+
+// The four players.
+const PlayerProfile& corvaneProfile();
+const PlayerProfile& corvane3Profile();
+const PlayerProfile& brannockProfile();
+const PlayerProfile& wyvernelProfile();
+
+}  // namespace spindrel::plugins

@@ -1,0 +1,303 @@
+// The plug-in engine over the doubles: which windows each player is found by, what happens with
+// and without a running player, and how the player program is found and started.
+
+#include "plugins/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "support/fake_platform.h"
+#include "support/fake_registry.h"
+
+namespace spindrel::plugins {
+namespace {
+
+using testing::FakeRegistry;
+using testing::FakeShell;
+using testing::FakeWindows;
+
+constexpr const char* kProgramKeyPath = "\\Software\\Tolvrey\\DVD-Spindrel\\";
+
+class PluginEngineTest : public ::testing::Test {
+protected:
+    PluginEngine engine(const PlayerProfile& profile) {
+        return PluginEngine(profile, windows, shell, registry, [this](const std::string& name) {
+            const auto found = environment.find(name);
+            return found == environment.end() ? std::nullopt
+                                              : std::optional<std::string>(found->second);
+        });
+    }
+    // The path of the one launch made so far.
+    std::string launchedFile() {
+        EXPECT_EQ(shell.launches.size(), 1u);
+        return shell.launches.empty() ? "" : shell.launches.back().file;
+    }
+
+    FakeWindows windows;
+    FakeShell shell;
+    FakeRegistry registry;
+    std::map<std::string, std::string> environment;
+};
+
+TEST_F(PluginEngineTest, EachPlayerIsFoundOnlyByItsOwnClassAndTitle) {
+    const WindowHandle universal =
+        windows.addWindow("Class of CyberLink Universal Player", "CyberLink Universal Player");
+    const WindowHandle corvaneTitled =
+        windows.addWindow("Class of CyberLink Universal Player", "Corvane");
+    const WindowHandle video = windows.addWindow("CyberLink Video Window Class", "Corvane");
+    EXPECT_EQ(engine(corvaneProfile()).mainWindow(), universal);
+    EXPECT_EQ(engine(corvane3Profile()).mainWindow(), corvaneTitled);
+    EXPECT_EQ(engine(corvaneProfile()).videoWindow(), video);
+    EXPECT_EQ(engine(corvane3Profile()).videoWindow(), video);
+
+    windows.removeWindow(universal);
+    EXPECT_EQ(engine(corvaneProfile()).mainWindow(), 0u);
+    windows.removeWindow(corvaneTitled);
+    windows.addWindow("Class of CyberLink Universal Player", "CyberLink Universal Player");
+    EXPECT_EQ(engine(corvane3Profile()).mainWindow(), 0u);
+
+    const WindowHandle brannock = windows.addWindow("CTBrannock", "Creative Brannock");
+    const WindowHandle brannockVideo =
+        windows.addWindow("DVDFrame", "Creative SoftPC-DVD software decoder Video Windo");
+    const WindowHandle wyvernel = windows.addWindow("PlayWnd", "Creative PC-DVD Player");
+    const WindowHandle wyvernelVideo = windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
+    EXPECT_EQ(engine(brannockProfile()).mainWindow(), brannock);
+    EXPECT_EQ(engine(brannockProfile()).videoWindow(), brannockVideo);
+    EXPECT_EQ(engine(wyvernelProfile()).mainWindow(), wyvernel);
+    EXPECT_EQ(engine(wyvernelProfile()).videoWindow(), wyvernelVideo);
+}
+
+TEST_F(PluginEngineTest, WindowsAreLookedUpAnewOnEveryCall) {
+    PluginEngine wyvernel = engine(wyvernelProfile());
+    EXPECT_EQ(wyvernel.mainWindow(), 0u);
+    const WindowHandle first = windows.addWindow("PlayWnd", "Creative PC-DVD Player");
+    EXPECT_EQ(wyvernel.mainWindow(), first);
+    windows.removeWindow(first);
+    const WindowHandle second = windows.addWindow("PlayWnd", "Creative PC-DVD Player");
+    wyvernel.sendButton(0);
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].window, second);
+}
+
+TEST_F(PluginEngineTest, WithoutAPlayerNothingIsSentRaisedClosedOrWaitedFor) {
+    windows.addWindow("CyberLink Video Window Class", "Corvane");
+    windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
+    for (const PlayerProfile* profile :
+         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile()}) {
+        PluginEngine e = engine(*profile);
+        for (int code = -1; code <= 30; ++code) EXPECT_EQ(e.sendButton(code), 0);
+        EXPECT_EQ(e.closePlayer(), 0);
+        EXPECT_EQ(e.waitForPlayer(), 0);
+    }
+    EXPECT_TRUE(windows.messages.empty());
+    EXPECT_TRUE(windows.foregrounds.empty());
+}
+
+TEST_F(PluginEngineTest, CorvaneRaisesTheVideoWindowAfterEveryButtonEvenUnknownOnes) {
+    const WindowHandle main =
+        windows.addWindow("Class of CyberLink Universal Player", "CyberLink Universal Player");
+    const WindowHandle video = windows.addWindow("CyberLink Video Window Class", "Corvane");
+    PluginEngine corvane = engine(corvaneProfile());
+    EXPECT_EQ(corvane.sendButton(27), 1);
+    EXPECT_EQ(corvane.sendButton(-1), 1);
+    EXPECT_TRUE(windows.messages.empty());
+    corvane.sendButton(21);
+    EXPECT_EQ(windows.foregrounds, (std::vector<WindowHandle>{video, video, video}));
+    // The raise comes after the button's messages.
+    ASSERT_EQ(windows.messages.size(), 2u);
+    EXPECT_EQ(windows.messages[0].window, main);
+
+    // With no video window the raise is still tried, on the null handle, and its failure returned.
+    windows.removeWindow(video);
+    EXPECT_EQ(corvane.sendButton(0), 0);
+    EXPECT_EQ(windows.foregrounds.back(), 0u);
+    EXPECT_EQ(windows.messages.size(), 3u);
+}
+
+TEST_F(PluginEngineTest, CreativePlayersNeverRaiseAWindow) {
+    windows.addWindow("CTBrannock", "Creative Brannock");
+    windows.addWindow("PlayWnd", "Creative PC-DVD Player");
+    windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
+    for (int code = -1; code <= 30; ++code) {
+        engine(brannockProfile()).sendButton(code);
+        engine(wyvernelProfile()).sendButton(code);
+    }
+    EXPECT_FALSE(windows.messages.empty());
+    EXPECT_TRUE(windows.foregrounds.empty());
+}
+
+TEST_F(PluginEngineTest, CloseIsPostedAndWaitIsSentWithItsOwnTimeOut) {
+    const WindowHandle main = windows.addWindow("PlayWnd", "Creative PC-DVD Player");
+    PluginEngine wyvernel = engine(wyvernelProfile());
+    EXPECT_EQ(wyvernel.waitForPlayer(), 1);
+    EXPECT_EQ(wyvernel.closePlayer(), 1);
+    ASSERT_EQ(windows.messages.size(), 2u);
+    const testing::WindowMessage& wait = windows.messages[0];
+    EXPECT_EQ(wait.window, main);
+    EXPECT_EQ(wait.message, 0x0400u);
+    EXPECT_EQ(wait.wParam, 0u);
+    EXPECT_EQ(wait.lParam, 0);
+    EXPECT_TRUE(wait.sent);
+    EXPECT_EQ(wait.timeoutMs, 10000u);
+    const testing::WindowMessage& close = windows.messages[1];
+    EXPECT_EQ(close.window, main);
+    EXPECT_EQ(close.message, 0x0010u);
+    EXPECT_EQ(close.wParam, 0u);
+    EXPECT_EQ(close.lParam, 0);
+    EXPECT_FALSE(close.sent);
+
+    // A hung player does not answer.
+    windows.windows.front().hung = true;
+    EXPECT_EQ(wyvernel.waitForPlayer(), 0);
+}
+
+TEST_F(PluginEngineTest, AbilitiesOverwriteTheBufferAndEndInNul) {
+    std::vector<char> buffer(10000, 'x');
+    char* result = engine(brannockProfile()).writeAbilities(buffer.data());
+    EXPECT_EQ(result, buffer.data());
+    const std::string text = abilityText(brannockProfile());
+    EXPECT_EQ(std::string(buffer.data()), text);
+    EXPECT_EQ(buffer[text.size()], '\0');
+    EXPECT_EQ(text.rfind("-(0,0,0,0)"), text.size() - 10);
+}
+
+TEST_F(PluginEngineTest, StartPassesTheDriveRootOpenVerbEmptyFolderAndShow) {
+    EXPECT_TRUE(engine(wyvernelProfile()).startPlayer('E'));
+    ASSERT_EQ(shell.launches.size(), 1u);
+    const FakeShell::Launch& launch = shell.launches[0];
+    EXPECT_EQ(launch.verb, "open");
+    EXPECT_EQ(launch.file, "CTDVDPLY.exe");
+    EXPECT_EQ(launch.parameters, "E:\\");
+    EXPECT_EQ(launch.directory, "");
+    EXPECT_EQ(launch.showCommand, 5);
+
+    EXPECT_TRUE(engine(wyvernelProfile()).startPlayer(0));
+    EXPECT_EQ(shell.launches[1].parameters, "");
+}
+
+TEST_F(PluginEngineTest, StartSucceedsOnlyWhenTheShellResultIsAbove32) {
+    const std::map<std::intptr_t, bool> results = {
+        {33, true}, {42, true}, {32, false}, {2, false}, {0, false}, {-5, false}};
+    for (const auto& [result, started] : results) {
+        shell.result = result;
+        EXPECT_EQ(engine(corvaneProfile()).startPlayer('D'), started) << result;
+    }
+}
+
+TEST_F(PluginEngineTest, ProgramKeyIsCreatedAndReleasedWhenStarting) {
+    engine(brannockProfile()).startPlayer('E');
+    EXPECT_TRUE(registry.keyExists(RegRoot::localMachine, kProgramKeyPath));
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
+TEST_F(PluginEngineTest, DefaultPathsFollowEachPlayersOwnKey) {
+    EXPECT_EQ(engine(corvaneProfile()).playerPath(), "Corvane.exe");
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "ctplay.exe");
+    EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "CTDVDPLY.exe");
+
+    // A key without the value is no better than no key.
+    registry.createKey(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane");
+    EXPECT_EQ(engine(corvaneProfile()).playerPath(), "Corvane.exe");
+
+    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+                       "C:\\Player");
+    EXPECT_EQ(engine(corvaneProfile()).playerPath(), "C:\\Player\\Corvane.exe");
+    EXPECT_EQ(engine(corvane3Profile()).playerPath(), "C:\\Player\\Corvane.exe");
+    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+                       "C:\\Player\\");
+    EXPECT_EQ(engine(corvaneProfile()).playerPath(), "C:\\Player\\\\Corvane.exe");
+
+    registry.setString(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+                       "Path", "D:\\Creative");
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
+    // Wyvernel reads no key of the player's, not even another player's.
+    EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "CTDVDPLY.exe");
+
+    // The players' own keys are only read, never created.
+    FakeRegistry empty;
+    PluginEngine(brannockProfile(), windows, shell, empty).playerPath();
+    EXPECT_FALSE(empty.keyExists(RegRoot::localMachine, "\\Software\\Creative Tech"));
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
+TEST_F(PluginEngineTest, LocatedPlayerIsUsedVerbatimBeforeThePlayersOwnKey) {
+    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+                       "C:\\Player");
+    registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
+                       "C:\\Other Player\\run me.exe");
+    engine(corvaneProfile()).startPlayer('E');
+    EXPECT_EQ(launchedFile(), "C:\\Other Player\\run me.exe");
+    EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "C:\\Other Player\\run me.exe");
+}
+
+TEST_F(PluginEngineTest, LocatedPlayerOfAnotherTypeIsPassedOverOrExpanded) {
+    registry.setString(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+                       "Path", "D:\\Creative");
+    registry.setDword(RegRoot::localMachine, kProgramKeyPath, "PCDVD", 7);
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
+    registry.setValue(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
+                      RegValue{RegType::binary, {'C', ':', '\\', 'x'}});
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
+    // Nor does a number in the player's own key make a folder.
+    registry.setDword(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+                      "Path", 3);
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "ctplay.exe");
+
+    environment["ProgramFiles"] = "C:\\Program Files";
+    const std::string expandable = "%ProgramFiles%\\Players\\%NoSuchName%\\p.exe";
+    registry.setValue(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
+                      RegValue{RegType::expandString, {expandable.begin(), expandable.end()}});
+    EXPECT_EQ(engine(brannockProfile()).playerPath(),
+              "C:\\Program Files\\Players\\%NoSuchName%\\p.exe");
+    // A plain string is verbatim: no expansion, and a stored terminator is not part of it.
+    const std::string plain = std::string("%ProgramFiles%\\p.exe") + '\0';
+    registry.setValue(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
+                      RegValue{RegType::string, {plain.begin(), plain.end()}});
+    EXPECT_EQ(engine(brannockProfile()).playerPath(), "%ProgramFiles%\\p.exe");
+}
+
+TEST_F(PluginEngineTest, ProgramKeyThatCannotBeCreatedFallsBackToTheDefault) {
+    registry.makeReadOnly(RegRoot::localMachine, "\\Software\\Tolvrey");
+    EXPECT_TRUE(engine(wyvernelProfile()).startPlayer('E'));
+    EXPECT_EQ(launchedFile(), "CTDVDPLY.exe");
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
+// As Windows answers a user without write rights: the key opens for reading only.
+class WriteProtectedRegistry : public FakeRegistry {
+public:
+    RegStatus openKey(RegRoot root, const std::string& path, bool create, RegKey& key) override {
+        if (create) return RegStatus::accessDenied;
+        return FakeRegistry::openKey(root, path, false, key);
+    }
+};
+
+TEST_F(PluginEngineTest, ReadOnlyProgramKeyStillNamesTheLocatedPlayer) {
+    WriteProtectedRegistry protectedRegistry;
+    protectedRegistry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
+                                "C:\\P\\player.exe");
+    PluginEngine wyvernel(wyvernelProfile(), windows, shell, protectedRegistry);
+    EXPECT_TRUE(wyvernel.startPlayer('E'));
+    EXPECT_EQ(launchedFile(), "C:\\P\\player.exe");
+    EXPECT_EQ(protectedRegistry.openHandles(), 0);
+}
+
+TEST(ExpandEnvironmentTest, ReplacesKnownNamesAndKeepsEverythingElse) {
+    const EnvironmentLookup lookup = [](const std::string& name) -> std::optional<std::string> {
+        if (name == "A") return std::string("alpha");
+        if (name == "EMPTY") return std::string();
+        return std::nullopt;
+    };
+    EXPECT_EQ(expandEnvironment("%A%\\%A%", lookup), "alpha\\alpha");
+    EXPECT_EQ(expandEnvironment("x%EMPTY%y", lookup), "xy");
+    EXPECT_EQ(expandEnvironment("%B%%A%", lookup), "%B%alpha");
+    EXPECT_EQ(expandEnvironment("100%% sure", lookup), "100%% sure");
+    EXPECT_EQ(expandEnvironment("50% of %A", lookup), "50% of %A");
+    EXPECT_EQ(expandEnvironment("", lookup), "");
+}
+
+}  // namespace
+}  // namespace spindrel::plugins
