@@ -3,19 +3,25 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/registry.h"
 #include "plugins/contract.h"
 
 namespace spindrel::plugins {
 
 namespace {
 
+// "\Software\X\" as the registry wants it: no outer backslashes.
+std::string keyPath(const std::string& path) {
+    const std::size_t begin = path.find_first_not_of('\\');
+    if (begin == std::string::npos) return "";
+    return path.substr(begin, path.find_last_not_of('\\') - begin + 1);
+}
+
 // Closes the key on every way out: the plug-in holds nothing open between calls.
 class OpenKey {
 public:
     OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create)
         : port_(port) {
-        const std::string trimmed = trimKeyPath(path);
+        const std::string trimmed = keyPath(path);
         if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok) return;
         key_ = 0;
         // A user without the right to create or write the program's key may still read it, and

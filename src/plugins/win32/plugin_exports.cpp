@@ -1,0 +1,68 @@
+// The seven exports of a player plug-in. They only hand over to the engine; nothing may escape
+// them as an exception, since the caller on the other side of the boundary cannot catch it.
+
+#include <utility>
+
+#include "plugins/contract.h"
+#include "plugins/engine.h"
+#include "plugins/win32/this_player.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_windows.h"
+
+using namespace spindrel::contract;
+
+namespace {
+
+template <typename Action>
+auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::PluginEngine&>()))
+                                   failed) noexcept {
+    try {
+        spindrel::Win32Windows windows;
+        spindrel::Win32Shell shell;
+        spindrel::Win32Registry registry;
+        spindrel::plugins::PluginEngine engine(spindrel::plugins::thisPlayer(), windows, shell,
+                                               registry);
+        return action(engine);
+    } catch (...) {
+        return failed;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+WindowHandle SPINDREL_PLUGIN_CALL PCDVD_Player() {
+    return withEngine([](auto& engine) { return engine.mainWindow(); }, WindowHandle{0});
+}
+
+WindowHandle SPINDREL_PLUGIN_CALL PCDVD_Window() {
+    return withEngine([](auto& engine) { return engine.videoWindow(); }, WindowHandle{0});
+}
+
+std::int32_t SPINDREL_PLUGIN_CALL Send_To_DVD(std::int32_t code) {
+    return withEngine([code](auto& engine) { return engine.sendButton(code); }, std::int32_t{0});
+}
+
+Boolean SPINDREL_PLUGIN_CALL Start_DVD_Player(char driveLetter) {
+    return withEngine(
+        [driveLetter](auto& engine) { return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0); },
+        Boolean{0});
+}
+
+std::int32_t SPINDREL_PLUGIN_CALL Kill_DVD_Player() {
+    return withEngine([](auto& engine) { return engine.closePlayer(); }, std::int32_t{0});
+}
+
+std::int32_t SPINDREL_PLUGIN_CALL Wait_For_Player() {
+    return withEngine([](auto& engine) { return engine.waitForPlayer(); }, std::int32_t{0});
+}
+
+char* SPINDREL_PLUGIN_CALL Get_Abilities(char* buffer) {
+    if (buffer == nullptr) return buffer;
+    // Even if the list could not be made, the caller gets an empty string, not stale text.
+    buffer[0] = '\0';
+    return withEngine([buffer](auto& engine) { return engine.writeAbilities(buffer); }, buffer);
+}
+}
