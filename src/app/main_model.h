@@ -12,6 +12,12 @@ namespace spindrel {
 
 enum class WindowState { normal, minimized };
 
+inline Control disabledControl() {
+    Control control;
+    control.enabled = false;
+    return control;
+}
+
 struct MainModel {
     // The application object: its title is the taskbar text (the skinned window has no caption).
     std::string applicationTitle = "DVD Spindrel";
@@ -57,6 +63,22 @@ struct MainModel {
         {"newpanel7", "&About !", true, false, false, 7},
         {"newpanel5", "PC-DVD Controller          ", false, false, false, 5},
     };
+
+    // Controller panels' buttons, and the window's own.
+    Control dvdbtn;
+    Control RecBtn;
+    Control stopbtn;
+    Control testbtn;
+    Control resetbtn;
+    Control closebtn = disabledControl();
+    Control minimizebtn = disabledControl();
+
+    // The pending panel: the one that comes in when the panel in view has gone out (0: none).
+    int panelselect_menuTag = 0;
+    // Painting of the big-panel area is held during an instant switch.
+    bool bigPanelAreaFrozen = false;
+    // The control with the keyboard focus, by name; empty for the window itself.
+    std::string focus;
 
     std::string saveDialogInitialDir;
     int slideStepDivisor = 2;

@@ -18,6 +18,8 @@ namespace spindrel {
 struct Ports {
     RegistryPort& registry;
     TimerService& timers;
+    // Serves the slide timer: ticks measured by a thread of their own, run on the UI thread.
+    TimerService& superTimers;
     MessageBoxPort& messages;
     SharedMemoryPort& sharedMemory;
     MessagePump& pump;

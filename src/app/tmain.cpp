@@ -12,6 +12,7 @@ namespace spindrel {
 namespace {
 inline constexpr int kTimer1FirstInterval = 10;
 inline constexpr int kPlayerWatchInterval = 500;
+inline constexpr int kSlideInterval = 30;
 inline constexpr int kHintHidePause = 5000;
 inline constexpr int kClientHeight = 160;
 inline constexpr int kDragCursor = -99;
@@ -21,11 +22,13 @@ inline constexpr int kSaveCursor = -98;
 Tmain::Tmain(Ports ports)
     : Timer1(ports.timers, kTimer1FirstInterval),
       PCDVD_Timer(ports.timers, kPlayerWatchInterval),
+      Slider(ports.superTimers, kSlideInterval),
       ports_(ports),
       singleInstance_(ports.sharedMemory),
       player_(std::make_unique<UnboundPlayer>()) {
     Timer1.setOnTick([this] { guarded([this] { Timer1Timer(); }); });
     PCDVD_Timer.setOnTick([this] { guarded([this] { PCDVD_TimerTimer(); }); });
+    Slider.setOnTick([this] { guarded([this] { SliderTimer(); }); });
     singleInstance_.OnAlreadyRunning = [this](std::uint32_t, std::uint32_t) {
         onAlreadyRunning();
     };

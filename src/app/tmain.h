@@ -63,6 +63,27 @@ public:
     bool ManualPlayerLocate();
     void WaitForPlayerStep();
 
+    // Panels and slides.
+    void StartMove(int code);
+    void SliderTimer();
+    void HideSlide(int panel);
+    void panelselect_menuPopup();
+    void PlayerWatchUpdate();
+    void PanelEnabling();
+    // Big panel k (1-5, 7), or nullptr for a number without a panel.
+    Control* bigPanel(int k);
+    // The highest-numbered big panel in view, 0 when none is.
+    int bigPanelInView();
+    bool slideRunning() const { return Slider.enabled(); }
+
+    // What the panels need from the document, the macro player and the recorder.
+    void refreshDsmFigures();
+    bool notesEmpty();
+    int clickCount();
+    bool macroPlaying();
+    void onDsmInfoArrived();
+    void onRemoteArrived();
+
     // The standard error box for an unexpected error.
     void showException(const std::exception& error);
     // Runs a handler and shows whatever it throws; the front end wraps every event with it.
@@ -91,6 +112,7 @@ public:
     MainModel model;
     Timer Timer1;
     Timer PCDVD_Timer;
+    Timer Slider;
 
     PlayerPort& player() { return *player_; }
     bool pluginBound() const { return pluginBound_; }
@@ -98,6 +120,8 @@ public:
     Ports& ports() { return ports_; }
 
 private:
+    void afterOutSlide();
+    void smallPanelAfterOutSlide();
     MsgAnswer askYesNo(const std::string& text);
     void onAlreadyRunning();
     void parkPanels();

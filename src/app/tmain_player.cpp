@@ -16,8 +16,9 @@ std::string driveRoot(char letter) {
 }  // namespace
 
 void Tmain::PCDVD_TimerTimer() {
-    // The panel swap, the controller buttons and the remote hint check join the watch with the
-    // panels they drive.
+    PlayerWatchUpdate();
+    // The remote panel's hint check joins here with the remote panel.
+    PanelEnabling();
 }
 
 void Tmain::WaitForPlayerStep() {

@@ -26,8 +26,8 @@ struct TestPorts {
     FakeOpenDialog openDialog;
 
     Ports ports() {
-        return Ports{registry, clock,  messages, sharedMemory, pump,      libraries,
-                     files,    system, windows,  shell,        openDialog};
+        return Ports{registry, clock,   clock,   messages, sharedMemory, pump,
+                     libraries, files,  system,  windows,  shell,        openDialog};
     }
 
     // The program's folder as FakeSystem reports it, and its DSM folder.

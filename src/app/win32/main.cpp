@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Windows windows;
     Win32Shell shell;
     Win32OpenDialog openDialog;
-    Ports ports{registry, timers,  messages, sharedMemory, pump,      libraries,
-                files,    system,  windows,  shell,        openDialog};
+    Ports ports{registry,  timers, timers, messages, sharedMemory, pump,
+                libraries, files,  system, windows,  shell,        openDialog};
 
     Tmain tmain(ports);
     MainWindow window(tmain, system);
