@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ python3 googletest
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb x11-utils imagemagick udftools
+  wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core udftools
 )
 
 missing=()
