@@ -36,7 +36,8 @@ Control* Tmain::bigPanel(int k) {
 int Tmain::bigPanelInView() {
     int inView = 0;
     for (int k : kBigPanels) {
-        if (bigPanel(k)->left > 0) inView = k;
+        const Control* panel = bigPanel(k);
+        if (panel != nullptr && panel->left > 0) inView = k;
     }
     return inView;
 }
@@ -238,8 +239,7 @@ void Tmain::PlayerWatchUpdate() {
 
 void Tmain::PanelEnabling() {
     for (int k : kBigPanels) {
-        Control* panel = bigPanel(k);
-        panel->enabled = !Slider.enabled() && panel->left > 0;
+        if (Control* panel = bigPanel(k)) panel->enabled = !Slider.enabled() && panel->left > 0;
     }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_library.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_shared_memory.h"
+#include "platform/win32/win32_super_timers.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_windows.h"
@@ -76,6 +77,35 @@ TEST(TimersAdapterTest, TicksArriveThroughTheMessageLoopAndStopWhenDisabled) {
         Sleep(1);
     }
     EXPECT_EQ(ticks, 3);
+}
+
+TEST(SuperTimersAdapterTest, TicksAreMeasuredOnAThreadButRunOnTheUserInterfaceThread) {
+    Win32SuperTimers service;
+    Win32MessagePump pump;
+    const DWORD uiThread = GetCurrentThreadId();
+    std::vector<double> at;
+    bool onUiThread = true;
+    Timer timer(service, 30, [&] {
+        at.push_back(service.nowMs());
+        onUiThread = onUiThread && GetCurrentThreadId() == uiThread;
+    });
+    const double start = service.nowMs();
+    timer.setEnabled(true);
+    while (at.size() < 5 && service.nowMs() - start < 5000) {
+        pump.processMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    ASSERT_EQ(at.size(), 5u) << "five 30 ms ticks did not arrive within 5 s";
+    EXPECT_TRUE(onUiThread);
+    EXPECT_GE(at.front() - start, 29.0);
+    for (std::size_t i = 1; i < at.size(); ++i) EXPECT_GE(at[i] - at[i - 1], 25.0);
+    timer.setEnabled(false);
+    const double stopped = service.nowMs();
+    while (service.nowMs() - stopped < 100) {
+        pump.processMessages();
+        Sleep(1);
+    }
+    EXPECT_EQ(at.size(), 5u);
 }
 
 TEST(LibraryAdapterTest, LoadsAPluginAndFindsItsExportsByPlainName) {

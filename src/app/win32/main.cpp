@@ -13,6 +13,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shared_memory.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_super_timers.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_windows.h"
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace spindrel;
     Win32Registry registry;
     Win32Timers timers;
+    Win32SuperTimers superTimers;
     Win32MessageBox messages;
     Win32SharedMemory sharedMemory;
     Win32MessagePump pump;
@@ -30,7 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Windows windows;
     Win32Shell shell;
     Win32OpenDialog openDialog;
-    Ports ports{registry,  timers, timers, messages, sharedMemory, pump,
+    Ports ports{registry,  timers, superTimers, messages, sharedMemory, pump,
                 libraries, files,  system, windows,  shell,        openDialog};
 
     Tmain tmain(ports);

@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/timer_port.h"
+
+namespace spindrel {
+
+// Serves timers from a thread of its own that only measures time: when a tick is due it hands
+// it to the user-interface thread with a synchronous message and waits until the tick has run.
+// Slides stay smooth while the message queue is busy with other timers.
+class Win32SuperTimers : public TimerService {
+public:
+    Win32SuperTimers();
+    ~Win32SuperTimers() override;
+    Win32SuperTimers(const Win32SuperTimers&) = delete;
+    Win32SuperTimers& operator=(const Win32SuperTimers&) = delete;
+
+    double nowMs() override;
+    void arm(Timer& timer) override;
+    void disarm(Timer& timer) override;
+
+private:
+    struct Entry {
+        Timer* timer;
+        double due;
+        int interval;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void run();
+    bool isArmed(Timer* timer);
+
+    HWND window_ = nullptr;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Entry> entries_;
+    bool stopping_ = false;
+    double ticksPerMs_ = 1.0;
+    std::thread worker_;
+};
+
+}  // namespace spindrel
