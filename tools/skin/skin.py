@@ -369,7 +369,7 @@ def own_strips():
     add("close", "main_form", "closebtn", EAR, G(btn.cross), (120, 52, 52))
     add("minimise", "main_form", "minimizebtn", EAR, G(btn.minus))
     add("load", "open_dialog", "loadbtn", BUTTON_BAY, G(lambda cx, cy, s_, c: btn.load_arrow(cx - 22, cy, 7, c) + [text(cx + 8, cy + 4.5, "LOAD", BOLD, 11, c, "middle")]), (52, 92, 70))
-    add("cancel", "open_dialog", "cancelbtn", BUTTON_BAY, G(lambda cx, cy, s_, c: btn.cross(cx - 28, cy, 7, c) + [text(cx + 6, cy + 4.5, "CANCEL", BOLD, 11, c, "middle")]))
+    add("cancel", "open_dialog", "cancelbtn", BUTTON_BAY, G(lambda cx, cy, s_, c: btn.cross(cx - 30, cy, 6, c) + [text(cx + 8, cy + 4.5, "CANCEL", BOLD, 11, c, "middle")]))
     return s
 
 
