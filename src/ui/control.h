@@ -6,6 +6,8 @@
 
 namespace spindrel {
 
+enum class TextAlign { left, center, right };
+
 struct Control {
     std::string caption;  // caption of a label, text of an edit box
     std::string hint;
@@ -16,6 +18,8 @@ struct Control {
     int width = 0;
     int height = 0;
     int tag = 0;
+    TextAlign alignment = TextAlign::left;
+    bool italic = false;
 };
 
 struct MenuItem {

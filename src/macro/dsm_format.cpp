@@ -1,0 +1,86 @@
+#include "macro/dsm_format.h"
+
+#include "base/text.h"
+#include "macro/wait_text.h"
+
+namespace spindrel {
+
+ButtonNames::ButtonNames(const std::vector<std::string>& names) {
+    for (const std::string& name : names) folded_.insert(asciiLower(name));
+}
+
+bool ButtonNames::contains(std::string_view name) const {
+    return folded_.find(asciiLower(name)) != folded_.end();
+}
+
+ClickLine splitClickLine(std::string_view line) {
+    ClickLine parts;
+    const std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) {
+        parts.button = line.substr(0, kDsmFieldLimit);
+        return parts;
+    }
+    parts.hasComma = true;
+    parts.commaPosition = comma;
+    parts.waitText = line.substr(0, comma);
+    parts.button = line.substr(comma + 1, kDsmFieldLimit);
+    return parts;
+}
+
+namespace {
+
+void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content) {
+    if (line.empty()) return;
+    if (line.front() == '#') {
+        content.notes.emplace_back(line.substr(1, kDsmFieldLimit));
+        return;
+    }
+    const ClickLine parts = splitClickLine(line);
+    if (!parts.hasComma || parts.commaPosition == 0) return;
+    const std::optional<double> wait = parseWait(parts.waitText);
+    if (!wait || *wait < 0) return;
+    if (!known.contains(parts.button)) return;
+    content.clicks.push_back({formatWait(*wait), std::string(parts.button)});
+    content.total += *wait;
+}
+
+}  // namespace
+
+DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
+    const std::size_t eof = bytes.find('\x1A');
+    if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+
+    DsmContent content;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t cr = bytes.find('\r', start);
+        if (cr == std::string_view::npos) {
+            takeLine(bytes.substr(start), known, content);
+            break;
+        }
+        takeLine(bytes.substr(start, cr - start), known, content);
+        start = cr + 1;
+        if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+    return content;
+}
+
+std::string writeDsmFile(const std::vector<std::string>& notes, const std::vector<Click>& clicks) {
+    std::string out;
+    for (const std::string& line : notes) {
+        out += '#';
+        out += line;
+        out += "\r\n";
+    }
+    for (const Click& click : clicks) {
+        const double wait = waitOrZero(click.wait);
+        if (wait <= 0) continue;
+        out += formatWait(wait);
+        out += ',';
+        out += click.button;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace spindrel

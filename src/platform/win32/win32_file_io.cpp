@@ -1,0 +1,97 @@
+#include "platform/win32/win32_file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace spindrel {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Closes now; 0 or the error of the close (a delayed write can fail here).
+    int close() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(handle) ? 0 : static_cast<int>(GetLastError());
+    }
+
+private:
+    HANDLE handle_;
+};
+
+int lastError() { return static_cast<int>(GetLastError()); }
+
+std::string temporaryFolderFor(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/:");
+    if (slash == std::string::npos) return ".";
+    if (path[slash] == ':') return path.substr(0, slash + 1) + ".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+int writeAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return lastError();
+        if (written == 0) return ERROR_DISK_FULL;
+        done += written;
+    }
+    return FlushFileBuffers(file) ? 0 : lastError();
+}
+
+}  // namespace
+
+int Win32FileIo::readAll(const std::string& path, std::string& bytes) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return lastError();
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return lastError();
+        if (got == 0) break;
+        bytes.append(buffer, got);
+    }
+    return file.close();
+}
+
+int Win32FileIo::replace(const std::string& path, const std::string& bytes) {
+    // The temporary file must be in the target's folder so that the swap is a rename on one
+    // volume, never a copy that could be interrupted half way.
+    char temporary[MAX_PATH] = {};
+    if (GetTempFileNameA(temporaryFolderFor(path).c_str(), "dsm", 0, temporary) == 0) return lastError();
+
+    int error = 0;
+    {
+        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) {
+            error = lastError();
+        } else {
+            error = writeAll(file.get(), bytes);
+            const int closeError = file.close();
+            if (error == 0) error = closeError;
+        }
+    }
+    // MoveFileEx refuses to replace a read-only file (access denied), as a direct rewrite would.
+    if (error == 0 &&
+        !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = lastError();
+    }
+    if (error != 0) DeleteFileA(temporary);
+    return error;
+}
+
+}  // namespace spindrel

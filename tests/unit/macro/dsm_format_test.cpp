@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "macro/dsm_format.h"
+
+namespace spindrel {
+namespace {
+
+const ButtonNames kKnown({"Enter", "Next", "Play", "Stop", "Title Menu", "Root Menu"});
+
+std::vector<std::string> waits(const DsmContent& content) {
+    std::vector<std::string> out;
+    for (const Click& click : content.clicks) out.push_back(click.wait);
+    return out;
+}
+
+TEST(DsmFormatTest, LineEndsAreCrCrLfOrCrAloneAndLfIsPartOfTheLine) {
+    const DsmContent content = parseDsmFile("#A\r\n#B\r#C\n#D\r\n\r\n1.0,Enter", kKnown);
+    EXPECT_EQ(content.notes, (std::vector<std::string>{"A", "B", "C\n#D"}));
+    ASSERT_EQ(content.clicks.size(), 1u);  // the last line needs no line end
+    EXPECT_EQ(content.clicks[0], (Click{"1.0", "Enter"}));
+}
+
+TEST(DsmFormatTest, ALfOnlyFileIsOneLongLine) {
+    const std::string file = "#" + std::string(150, 'a') + "\n" + std::string(150, 'b') + "\n";
+    const DsmContent notes = parseDsmFile(file, kKnown);
+    ASSERT_EQ(notes.notes.size(), 1u);
+    EXPECT_EQ(notes.notes[0], file.substr(1, 200));
+
+    EXPECT_TRUE(parseDsmFile("1.0,Enter\n2.0,Next\n", kKnown).clicks.empty());
+}
+
+TEST(DsmFormatTest, CtrlZEndsTheInput) {
+    const DsmContent content = parseDsmFile("#A\r\n1.0,Enter\r\n\x1A#B\r\n2.0,Next\r\n", kKnown);
+    EXPECT_EQ(content.notes, (std::vector<std::string>{"A"}));
+    EXPECT_EQ(content.clicks.size(), 1u);
+}
+
+TEST(DsmFormatTest, NotesKeepEmptyLinesAndAreCutAt200Characters) {
+    const std::string longLine(250, 'n');
+    const DsmContent content = parseDsmFile("#A\r\n#\r\n#B\r\n#" + longLine + "\r\n", kKnown);
+    EXPECT_EQ(content.notes, (std::vector<std::string>{"A", "", "B", longLine.substr(0, 200)}));
+}
+
+TEST(DsmFormatTest, SkipsLinesItCannotUse) {
+    const DsmContent content = parseDsmFile(
+        ",Enter\r\nEnter\r\nx,Enter\r\n-1.0,Enter\r\n2.5, Enter\r\n1.0,Root Menu,x\r\n"
+        "1.0,Unknown\r\n\t2.5,Enter\r\n",
+        kKnown);
+    EXPECT_TRUE(content.clicks.empty());
+    EXPECT_TRUE(content.notes.empty());
+    EXPECT_EQ(content.total, 0.0);
+}
+
+TEST(DsmFormatTest, TakesClicksAndKeepsTheirNamesAsWritten) {
+    const DsmContent content = parseDsmFile(
+        "0,Enter\r\n 2.5 ,Enter\r\n2.5,ENTER\r\n1.0,Title Menu\r\n+1e1,next\r\n", kKnown);
+    EXPECT_EQ(waits(content), (std::vector<std::string>{"0.0", "2.5", "2.5", "1.0", "10.0"}));
+    EXPECT_EQ(content.clicks[2].button, "ENTER");
+    EXPECT_EQ(content.clicks[3].button, "Title Menu");
+    EXPECT_EQ(content.clicks[4].button, "next");
+    EXPECT_EQ(content.total, 16.0);
+}
+
+TEST(DsmFormatTest, TheTotalAddsTheValuesAsReadNotTheRoundedTexts) {
+    const DsmContent content = parseDsmFile("2.25,Enter\r\n1.55,Play\r\n1.55,Stop\r\n", kKnown);
+    EXPECT_EQ(waits(content), (std::vector<std::string>{"2.3", "1.6", "1.6"}));
+    EXPECT_DOUBLE_EQ(content.total, 2.25 + 1.55 + 1.55);
+}
+
+TEST(DsmFormatTest, ButtonNamesAreCutAt200CharactersBeforeTheyAreCompared) {
+    const std::string name(200, 'B');
+    const ButtonNames known({name});
+    EXPECT_EQ(parseDsmFile("1.0," + name + "xyz\r\n", known).clicks.size(), 1u);
+    EXPECT_EQ(parseDsmFile("1.0," + name.substr(1) + "\r\n", known).clicks.size(), 0u);
+}
+
+TEST(DsmFormatTest, ButtonNamesFoldOnlyTheLettersAToZ) {
+    const ButtonNames known({"Enter", "\xC4pfel"});
+    EXPECT_TRUE(known.contains("eNTER"));
+    EXPECT_FALSE(known.contains("Enter "));
+    EXPECT_TRUE(known.contains("\xC4PFEL"));
+    EXPECT_FALSE(known.contains("\xE4pfel"));  // no folding beyond ASCII
+}
+
+TEST(DsmFormatTest, WritesNotesThenActiveClicksWithCrLf) {
+    const std::vector<std::string> notes{"A", "", "B"};
+    const std::vector<Click> clicks{{"2.25", "Enter"}, {"0.0", "Next"}, {"", "Play"},
+                                    {"x", "Stop"},     {"-1.0", "Stop"}, {"12.5", "Title Menu"}};
+    EXPECT_EQ(writeDsmFile(notes, clicks), "#A\r\n#\r\n#B\r\n2.3,Enter\r\n12.5,Title Menu\r\n");
+    EXPECT_EQ(writeDsmFile({}, {}), "");
+}
+
+TEST(DsmFormatTest, WhatIsWrittenReadsBackTheSame) {
+    const std::vector<std::string> notes{"Skips the warnings", "", "Region 2"};
+    const std::vector<Click> clicks{{"12.5", "Next"}, {"1.0", "Enter"}, {"0.1", "Title Menu"}};
+    const DsmContent content = parseDsmFile(writeDsmFile(notes, clicks), kKnown);
+    EXPECT_EQ(content.notes, notes);
+    EXPECT_EQ(content.clicks, clicks);
+}
+
+}  // namespace
+}  // namespace spindrel
