@@ -2,23 +2,28 @@
 // The visible state of the main window as plain data. Core handlers change it; the front end
 // shows it after every event; tests read it.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/cool_button.h"
 
 namespace spindrel {
 
 enum class WindowState { normal, minimized };
 
-inline Control disabledControl() {
-    Control control;
-    control.enabled = false;
-    return control;
+inline CoolButton disabledButton() {
+    CoolButton button;
+    button.enabled = false;
+    return button;
 }
 
 struct MainModel {
+    // Places every control where the form design puts it.
+    MainModel();
+
     // The application object: its title is the taskbar text (the skinned window has no caption).
     std::string applicationTitle = "DVD Spindrel";
     int hintHidePause = 2500;
@@ -38,12 +43,14 @@ struct MainModel {
     Control cbox_2;  // Animate_Sliders
     Control cbox_3;  // Launch_Other_Program
     Control autoexec;
-    Control spindrelbtn;
+    CoolButton optionabtn;
+    CoolButton optionbbtn;
+    CoolButton spindrelbtn;
 
     // File panel, about panel, active controller panel.
     Control dsm_name;
     Control myversion = labelWithCaption("beta");
-    Control Image4;
+    Image Image4;  // the active controller panel's picture; its hint names the plug-in
 
     // Sliding panels: two small controller panels and six big ones.
     Control inactive_panel;
@@ -64,14 +71,43 @@ struct MainModel {
         {"newpanel5", "PC-DVD Controller          ", false, false, false, 5},
     };
 
-    // Controller panels' buttons, and the window's own.
-    Control dvdbtn;
-    Control RecBtn;
-    Control stopbtn;
-    Control testbtn;
-    Control resetbtn;
-    Control closebtn = disabledControl();
-    Control minimizebtn = disabledControl();
+    // The shaped window: its picture, and the outline last read from its mask file.
+    Image CoolForm1;
+    std::vector<std::uint8_t> windowRegion;
+    int windowRegionVersion = 0;  // changes each time a new outline is to be applied
+    // The one message the skin loads leave for the file they failed on.
+    std::string pendingError;
+
+    // Pictures of the panels, the logo and the region lights.
+    Image logo_pic;
+    Image inactive_pic;
+    Image Image1;  // DSM info
+    Image Image2;  // button list
+    Image Image3;  // file system
+    Image Image5;  // configuration
+    Image Image6;  // remote
+    Image Image8;  // about
+    Image regionLed;  // one picture shown by all six region lights
+
+    // Skinned buttons.
+    CoolButton dvdbtn;
+    CoolButton RecBtn;
+    CoolButton stopbtn;
+    CoolButton testbtn;
+    CoolButton resetbtn;
+    CoolButton refreshbtn;
+    CoolButton newbtn;
+    CoolButton openbtn;
+    CoolButton savebtn;
+    CoolButton makenamebtn;
+    CoolButton clearnamebtn;
+    CoolButton aboutbtn;
+    CoolButton buttonbtn;
+    CoolButton configbtn;
+    CoolButton dsmbtn;
+    CoolButton filesysbtn;
+    CoolButton closebtn = disabledButton();
+    CoolButton minimizebtn = disabledButton();
 
     // The pending panel: the one that comes in when the panel in view has gone out (0: none).
     int panelselect_menuTag = 0;

@@ -139,8 +139,6 @@ void Tmain::FormCreate() {
     PCDVD_Timer.setEnabled(true);
 }
 
-void Tmain::FormShow() {}
-
 bool Tmain::FormCloseQuery() { return true; }
 
 void Tmain::FormClose() {

@@ -43,7 +43,15 @@ public:
     void create(std::uint32_t instanceHandle, std::uint32_t windowHandle);
 
     void FormCreate();
+    // Loads the shaped window's skin; when that fails the error is shown and the window, moved
+    // off the screen, closes.
     void FormShow();
+    bool LoadMainSkin();
+    bool LoadMaskFromFile(const std::string& path);
+    // The panels' pictures, the skinned buttons and the remote panel; shows the pending error
+    // and returns false when one of them cannot be read.
+    bool PreparePanels();
+    bool BuildRemotePanel();
     // True: the window may close.
     bool FormCloseQuery();
     void FormClose();

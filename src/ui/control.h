@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/bitmap_port.h"
+
 namespace spindrel {
 
 enum class TextAlign { left, center, right };
@@ -20,6 +22,11 @@ struct Control {
     int tag = 0;
     TextAlign alignment = TextAlign::left;
     bool italic = false;
+};
+
+// An image control: a picture drawn at its top-left corner.
+struct Image : Control {
+    Picture picture;
 };
 
 struct MenuItem {

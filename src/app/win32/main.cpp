@@ -5,6 +5,12 @@
 
 #include "app/tmain.h"
 #include "app/win32/main_window.h"
+#include "library/win32/basic_library_dialog.h"
+#include "platform/win32/win32_bitmaps.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_drives.h"
+#include "platform/win32/win32_file_io.h"
+#include "platform/win32/win32_save_dialog.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_library.h"
 #include "platform/win32/win32_message_box.h"
@@ -32,8 +38,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Windows windows;
     Win32Shell shell;
     Win32OpenDialog openDialog;
-    Ports ports{registry,  timers, superTimers, messages, sharedMemory, pump,
-                libraries, files,  system, windows,  shell,        openDialog};
+    Win32SaveDialog saveDialog;
+    BasicLibraryDialogs libraryDialogs;
+    Win32FileIo fileIo;
+    Win32Bitmaps bitmaps;
+    Win32Drives drives;
+    Win32Clipboard clipboard;
+    Ports ports{registry,   timers,         superTimers, messages, sharedMemory, pump,
+                libraries,  files,          system,      windows,  shell,        openDialog,
+                saveDialog, libraryDialogs, fileIo,      bitmaps,  drives,       clipboard};
 
     Tmain tmain(ports);
     MainWindow window(tmain, system);
@@ -41,6 +54,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!window.create(instance)) return 0;
     messages.setOwner(window.handle());
     openDialog.setOwner(window.handle());
+    libraryDialogs.setOwner(window.handle());
+    saveDialog.setOwner(window.handle());
+    clipboard.setOwner(window.handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,0 +1,65 @@
+#include "app/main_model.h"
+
+#include "ui/skin_layout.h"
+
+namespace spindrel {
+
+namespace {
+void place(Control& control, const skin::Rect& rect) {
+    control.left = rect.left;
+    control.top = rect.top;
+    control.width = rect.width;
+    control.height = rect.height;
+}
+}  // namespace
+
+MainModel::MainModel() {
+    namespace m = skin::main_form;
+    place(CoolForm1, m::client);
+    place(closebtn, m::closebtn);
+    place(minimizebtn, m::minimizebtn);
+    place(refreshbtn, m::refreshbtn);
+    place(logo_pic, skin::dead_panel1::logo_pic);
+    place(inactive_panel, skin::dead_panel1::inactive_panel);
+    place(active_panel, skin::dead_panel1::active_panel);
+    place(inactive_pic, {0, 0, active_panel.width, active_panel.height});
+    place(Image4, {0, 0, active_panel.width, active_panel.height});
+    place(dvdbtn, skin::inactive_panel::dvdbtn);
+    place(RecBtn, skin::active_panel::RecBtn);
+    place(stopbtn, skin::active_panel::stopbtn);
+    place(resetbtn, skin::active_panel::resetbtn);
+    place(testbtn, skin::active_panel::testbtn);
+
+    namespace b = skin::base_panel;
+    place(dsm_panel, b::dsm_panel);
+    place(button_panel, b::button_panel);
+    place(file_panel, b::file_panel);
+    place(config_panel, b::config_panel);
+    place(remote_panel, b::remote_panel);
+    place(about_panel, b::about_panel);
+    for (Image* picture : {&Image1, &Image2, &Image3, &Image5, &Image6, &Image8}) {
+        place(*picture, {0, 0, dsm_panel.width, dsm_panel.height});
+    }
+
+    place(dsmbtn, skin::dsm_panel::dsmbtn);
+    place(buttonbtn, skin::button_panel::buttonbtn);
+    place(filesysbtn, skin::file_panel::filesysbtn);
+    place(newbtn, skin::file_panel::newbtn);
+    place(openbtn, skin::file_panel::openbtn);
+    place(savebtn, skin::file_panel::savebtn);
+    place(makenamebtn, skin::file_panel::makenamebtn);
+    place(clearnamebtn, skin::file_panel::clearnamebtn);
+    place(dsm_name, skin::file_panel::dsm_name);
+    place(configbtn, skin::config_panel::configbtn);
+    place(optionabtn, skin::config_panel::optionabtn);
+    place(optionbbtn, skin::config_panel::optionbbtn);
+    place(spindrelbtn, skin::config_panel::spindrelbtn);
+    place(cbox_1, skin::config_panel::cbox_1);
+    place(cbox_2, skin::config_panel::cbox_2);
+    place(cbox_3, skin::config_panel::cbox_3);
+    place(autoexec, skin::config_panel::autoexec);
+    place(aboutbtn, skin::about_panel::aboutbtn);
+    place(myversion, skin::about_panel::myversion);
+}
+
+}  // namespace spindrel
