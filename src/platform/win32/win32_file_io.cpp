@@ -68,6 +68,20 @@ int Win32FileIo::readAll(const std::string& path, std::string& bytes) {
 }
 
 int Win32FileIo::replace(const std::string& path, const std::string& bytes) {
+    // A file that could not be rewritten in place (read-only, or held by another program) must
+    // not be replaced either. Windows refuses both the write-open and the rename over a
+    // read-only file with "access denied"; Wine does so only through Unix permissions, which
+    // root ignores, so the attribute is checked here as well.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return ERROR_ACCESS_DENIED;
+    }
+    {
+        FileHandle target(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!target.valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return lastError();
+    }
     // The temporary file must be in the target's folder so that the swap is a rename on one
     // volume, never a copy that could be interrupted half way.
     char temporary[MAX_PATH] = {};

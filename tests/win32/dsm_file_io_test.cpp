@@ -1,0 +1,120 @@
+// DSM files on a real file system: the safe replacement and its failures.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "base/errors.h"
+#include "macro/dsm_document.h"
+#include "macro/io_error_text.h"
+#include "platform/win32/win32_file_io.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace spindrel {
+namespace {
+
+class DsmFileIoTest : public ::testing::Test {
+protected:
+    DsmFileIoTest() {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "spindrel_dsm_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        folder += "\\";
+    }
+    ~DsmFileIoTest() override {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string path = folder + found.cFileName;
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    void write(const std::string& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+    }
+    int filesInFolder() {
+        int count = 0;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++count;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return count;
+    }
+
+    std::string folder;
+    Win32FileSystem files;
+    Win32FileIo io;
+    DsmModel model;
+    DsmDocument document{model, files, io};
+};
+
+TEST_F(DsmFileIoTest, SaveReplacesTheFileWithExactlyTheFormatsBytes) {
+    const std::string path = folder + "1a2b3c4d.dsm";
+    write(path, "#an older and much longer document\r\n1.0,Enter\r\n2.0,Enter\r\n");
+    model.Notes = {"Title", ""};
+    model.ClickList = {{"2.25", "Enter"}};
+    document.markModified();
+    document.save(path);
+    EXPECT_EQ(read(path), "#Title\r\n#\r\n2.3,Enter\r\n");
+    EXPECT_FALSE(document.modified());
+    EXPECT_EQ(filesInFolder(), 1);  // no temporary file left
+
+    model = DsmModel();
+    model.dsm_name.caption = path;
+    ASSERT_TRUE(document.load(ButtonNames({"Enter"})));
+    EXPECT_EQ(model.Notes, (std::vector<std::string>{"Title", ""}));
+    EXPECT_EQ(model.ClickList, (std::vector<Click>{{"2.3", "Enter"}}));
+}
+
+TEST_F(DsmFileIoTest, SaveToAReadOnlyFileFailsAndLeavesEverythingAsItWas) {
+    const std::string path = folder + "locked.dsm";
+    write(path, "#before\r\n");
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    model.Notes = {"after"};
+    document.markModified();
+    try {
+        document.save(path);
+        FAIL() << "the save succeeded";
+    } catch (const InOutError& error) {
+        EXPECT_STREQ(error.what(), "File access denied");
+    }
+    EXPECT_EQ(read(path), "#before\r\n");
+    EXPECT_TRUE(document.modified());
+    EXPECT_EQ(filesInFolder(), 1);
+}
+
+TEST_F(DsmFileIoTest, SaveIntoAMissingFolderFailsWithTheRunTimeText) {
+    model.Notes = {"x"};
+    try {
+        document.save(folder + "no such folder\\x.dsm");
+        FAIL() << "the save succeeded";
+    } catch (const InOutError& error) {
+        EXPECT_EQ(error.what(), ioErrorText(error.code()));
+        EXPECT_NE(error.code(), 0);
+    }
+}
+
+TEST_F(DsmFileIoTest, LoadOfAMissingFileSaysSoWithoutAnError) {
+    model.dsm_name.caption = folder + "absent.dsm";
+    EXPECT_FALSE(document.load(ButtonNames()));
+}
+
+}  // namespace
+}  // namespace spindrel
