@@ -19,6 +19,15 @@ MainModel::MainModel() {
     place(closebtn, m::closebtn);
     place(minimizebtn, m::minimizebtn);
     place(refreshbtn, m::refreshbtn);
+    place(disc.DVD_Title, m::DVD_Title);
+    place(disc.DVD_Serial, m::DVD_Serial);
+    place(disc.Shape3, m::Shape3);
+    const skin::Rect leds[] = {m::Region1LED, m::Region2LED, m::Region3LED,
+                               m::Region4LED, m::Region5LED, m::Region6LED};
+    for (std::size_t i = 0; i < disc.RegionLED.size(); ++i) place(disc.RegionLED[i], leds[i]);
+    place(dsm.ModLabel, m::ModLabel);
+    place(dsm.NoClicks, skin::dsm_panel::NoClicks);
+    place(dsm.runtime, skin::dsm_panel::runtime);
     place(logo_pic, skin::dead_panel1::logo_pic);
     place(inactive_panel, skin::dead_panel1::inactive_panel);
     place(active_panel, skin::dead_panel1::active_panel);
@@ -49,7 +58,7 @@ MainModel::MainModel() {
     place(savebtn, skin::file_panel::savebtn);
     place(makenamebtn, skin::file_panel::makenamebtn);
     place(clearnamebtn, skin::file_panel::clearnamebtn);
-    place(dsm_name, skin::file_panel::dsm_name);
+    place(dsm.dsm_name, skin::file_panel::dsm_name);
     place(configbtn, skin::config_panel::configbtn);
     place(optionabtn, skin::config_panel::optionabtn);
     place(optionbbtn, skin::config_panel::optionbbtn);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "disc/disc_scanner.h"
+#include "macro/dsm_document.h"
 #include "ui/control.h"
 #include "ui/cool_button.h"
 
@@ -47,8 +49,11 @@ struct MainModel {
     CoolButton optionbbtn;
     CoolButton spindrelbtn;
 
-    // File panel, about panel, active controller panel.
-    Control dsm_name;
+    // The DSM document (its name is shown on the file panel) and the disc display.
+    DsmModel dsm;
+    DiscModel disc;
+
+    // About panel, active controller panel.
     Control myversion = labelWithCaption("beta");
     Image Image4;  // the active controller panel's picture; its hint names the plug-in
 
@@ -113,8 +118,9 @@ struct MainModel {
     int panelselect_menuTag = 0;
     // Painting of the big-panel area is held during an instant switch.
     bool bigPanelAreaFrozen = false;
-    // The control with the keyboard focus, by name; empty for the window itself.
+    // The control to give the keyboard focus, by name; the front end clears it once done.
     std::string focus;
+    bool autoexecCaretAtEnd = false;
 
     std::string saveDialogInitialDir;
     int slideStepDivisor = 2;

@@ -38,7 +38,7 @@ std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen
         readCheck(registry, setting::kResetBeforeTest, model.cbox_1);
         readCheck(registry, setting::kAnimateSliders, model.cbox_2);
         readCheck(registry, setting::kLaunchOtherProgram, model.cbox_3);
-        model.dsm_name.visible = isChecked(model.cbox_2);
+        model.dsm.dsm_name.visible = isChecked(model.cbox_2);
         if (registry.valueExists(setting::kOtherProgram)) {
             model.autoexec.caption = registry.readString(setting::kOtherProgram);
         }

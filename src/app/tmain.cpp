@@ -23,6 +23,12 @@ Tmain::Tmain(Ports ports)
     : Timer1(ports.timers, kTimer1FirstInterval),
       PCDVD_Timer(ports.timers, kPlayerWatchInterval),
       Slider(ports.superTimers, kSlideInterval),
+      document(model.dsm, ports.files, ports.fileIo),
+      disc(model.disc, ports.drives, ports.pump),
+      naming(document, disc, ports.files, ports.messages, ports.pump, ports.saveDialog,
+             ports.libraryDialogs,
+             DsmNamingHooks{[this] { return knownButtons(); }, [this] { HideSlide(1); },
+                            [] {}, [this] { return model.applicationTitle; }}),
       ports_(ports),
       singleInstance_(ports.sharedMemory),
       player_(std::make_unique<UnboundPlayer>()) {
@@ -77,6 +83,7 @@ void Tmain::prepareDsmFolder() {
                          error);
     }
     model.saveDialogInitialDir = dsmFolder;
+    naming.saveDialogInitialDir = dsmFolder;
 }
 
 void Tmain::FormCreate() {
@@ -110,7 +117,7 @@ void Tmain::FormCreate() {
             return ports_.files.fileExists(name);
         });
     int mode = commandLine.mode;
-    if (commandLine.dsmName) model.dsm_name.caption = *commandLine.dsmName;
+    if (commandLine.dsmName) model.dsm.dsm_name.caption = *commandLine.dsmName;
     if (commandLine.test) {
         for (const char* name : {"newpanel1", "newpanel2", "newpanel3"}) {
             model.panelMenuItem(name).enabled = false;
@@ -139,7 +146,9 @@ void Tmain::FormCreate() {
     PCDVD_Timer.setEnabled(true);
 }
 
-bool Tmain::FormCloseQuery() { return true; }
+bool Tmain::FormCloseQuery() { return naming.askAboutUnsavedChanges(); }
+
+std::vector<std::string> Tmain::knownButtons() { return {}; }
 
 void Tmain::FormClose() {
     const WindowHandle playerWindow = player().PCDVD_Player();

@@ -12,6 +12,9 @@
 #include "app/single_instance.h"
 #include "base/registry.h"
 #include "base/timer.h"
+#include "disc/disc_scanner.h"
+#include "macro/dsm_document.h"
+#include "macro/dsm_naming.h"
 #include "platform/player_port.h"
 
 namespace spindrel {
@@ -84,6 +87,14 @@ public:
     int bigPanelInView();
     bool slideRunning() const { return Slider.enabled(); }
 
+    // Configuration panel and keyboard.
+    void SaveRequest();
+    void checkbox_change(int tag);
+    void autoexecChange(const std::string& text);
+    void DropWatchFilesDropped(const std::vector<std::string>& files);
+    void FormKeyDown(int virtualKey, bool alt);
+    void FormKeyPress(char typed);
+
     // What the panels need from the document, the macro player and the recorder.
     void refreshDsmFigures();
     bool notesEmpty();
@@ -115,12 +126,20 @@ public:
     int moveState = 0;  // kept with the slide timer
     std::string pluginName;
     std::string dsmFolder;
-    char dvdDriveLetter = 0;  // "C" to "Z" of the last drive scan, 0 when none was found
 
     MainModel model;
     Timer Timer1;
     Timer PCDVD_Timer;
     Timer Slider;
+
+    DsmDocument document;
+    DiscScanner disc;
+    DsmNaming naming;
+
+    // "C" to "Z" of the last drive scan, 0 when none was found.
+    char dvdDriveLetter() const { return model.disc.dvdDrive; }
+    // The captions of the button menu's items: the names DSMs may use.
+    std::vector<std::string> knownButtons();
 
     PlayerPort& player() { return *player_; }
     bool pluginBound() const { return pluginBound_; }

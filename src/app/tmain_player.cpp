@@ -29,7 +29,7 @@ void Tmain::WaitForPlayerStep() {
 
 void Tmain::dvdbtnClick() {
     ports_.pump.processMessages();
-    bool started = player().Start_DVD_Player(dvdDriveLetter);
+    bool started = player().Start_DVD_Player(dvdDriveLetter());
     if (!started) started = ManualPlayerLocate();
     if (!started) return;
     controller_state = kWaitForPlayerState;
@@ -70,7 +70,7 @@ bool Tmain::ManualPlayerLocate() {
     if (askYesNo(sure ? texts::kLaunchNow : texts::kLaunchToCheck) != MsgAnswer::yes) return false;
 
     const std::intptr_t result =
-        ports_.shell.execute("open", *program, driveRoot(dvdDriveLetter), "", kSwShowNormal);
+        ports_.shell.execute("open", *program, driveRoot(dvdDriveLetter()), "", kSwShowNormal);
     if (result <= 32) {
         ports_.messages.show(texts::kUnableToExecute + ("\"" + *program + "\""),
                              model.applicationTitle, MsgButtons::ok, MsgIcon::error);

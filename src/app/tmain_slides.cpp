@@ -171,7 +171,7 @@ void Tmain::SliderTimer() {
         if (divisor < kInstantDivisorLimit) {
             model.bigPanelAreaFrozen = false;
             ports_.pump.processMessages();
-            model.dsm_name.visible = true;
+            model.dsm.dsm_name.visible = true;
         }
     }
 }
@@ -243,11 +243,10 @@ void Tmain::PanelEnabling() {
     }
 }
 
-// Until the document, the macro player and the recorder join the window, the panels see an
-// empty document and nothing playing.
-void Tmain::refreshDsmFigures() {}
-bool Tmain::notesEmpty() { return true; }
-int Tmain::clickCount() { return 0; }
+void Tmain::refreshDsmFigures() { document.recount(); }
+bool Tmain::notesEmpty() { return model.dsm.Notes.empty(); }
+int Tmain::clickCount() { return static_cast<int>(model.dsm.ClickList.size()); }
+// The macro player joins the window with the remote panel.
 bool Tmain::macroPlaying() { return false; }
 
 void Tmain::onDsmInfoArrived() {

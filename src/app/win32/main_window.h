@@ -1,21 +1,29 @@
 #pragma once
-// The real main window: a frameless, stay-on-top popup that shows the core's model and turns
-// window messages into calls of Tmain's handlers.
+// The real main window: a frameless, stay-on-top window in the shape of its skin. It builds the
+// panels and skinned buttons as child windows, shows the core's model after every event, and
+// turns window messages into calls of Tmain's handlers.
 
 #include <windows.h>
 
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/tmain.h"
 #include "platform/win32/win32_system.h"
+#include "ui/win32/cool_button_view.h"
+#include "ui/win32/pictures.h"
+#include "ui/win32/surface.h"
 
 namespace spindrel {
 
-class MainWindow {
+class MainWindow : public Background {
 public:
     static constexpr const char* kClassName = "Tmain";
 
     MainWindow(Tmain& tmain, Win32System& system);
+    ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -26,6 +34,9 @@ public:
 
     // Brings the window up to date with the model.
     void reflect();
+
+    // The skin picture with the disc display and the region lights.
+    void paint(HDC dc) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,17 +50,44 @@ private:
     bool OnPaint();
     bool OnSetCursor(LPARAM lParam);
     bool OnLeftButtonDown();
+    bool OnCtlColor(HDC dc, LRESULT& brush);
 
     void showFirstTime();
+    void buildChildren();
+    CoolButtonView& addButton(HWND parent, CoolButton& button, std::function<void()> onClick);
+    void paintPanel(HDC dc, int width, int height, const Image& picture,
+                    const std::vector<const Control*>& labels);
+    void dragWindow();
+    void showPanelMenu();
+    void applyRegion();
+    void addHint(HWND control, const std::string& text);
+    void reflectHints();
 
     Tmain& tmain_;
     Win32System& system_;
     HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    PictureCache pictures_;
+    FontHandle labelFont_;
+    FontHandle titleFont_;
+    FontHandle italicFont_;
+    FontHandle markFont_;
+    BrushHandle lcdBrush_;
+
+    std::unique_ptr<Surface> bigArea_;
+    std::unique_ptr<Surface> smallArea_;
+    std::map<const Control*, std::unique_ptr<Surface>> panels_;
+    std::vector<std::unique_ptr<CoolButtonView>> buttons_;
+    std::map<HWND, std::string> hints_;
+
     bool shown_ = false;
     bool minimized_ = false;
     bool quitPosted_ = false;
     bool closePosted_ = false;
+    bool frozen_ = false;
+    int appliedRegion_ = 0;
     std::string shownTitle_;
+    std::string shownLabels_;
 };
 
 }  // namespace spindrel

@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(PlayerTest, StartPlayerButtonStartsThePlayerForTheDriveAndWaitsForIt) {
-    tmain->dvdDriveLetter = 'E';
+    tmain->model.disc.dvdDrive = 'E';
     tmain->dvdbtnClick();
     EXPECT_EQ(plugin.starts, std::vector<char>{'E'});
     EXPECT_EQ(t.pump.pumps, 1);
@@ -65,7 +65,7 @@ TEST_F(PlayerTest, FailedStartAsksToLocateThePlayerAndNoEndsIt) {
 
 TEST_F(PlayerTest, LocatedPlayerIsStoredAndLaunchedWithTheDriveRoot) {
     plugin.startResult = false;
-    tmain->dvdDriveLetter = 'D';
+    tmain->model.disc.dvdDrive = 'D';
     t.openDialog.answer = "C:\\Players\\Theatre\\play.exe";
     t.messages.answer(MsgAnswer::yes);  // find it by hand
     t.messages.answer(MsgAnswer::yes);  // sure

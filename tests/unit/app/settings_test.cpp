@@ -38,7 +38,7 @@ TEST_F(SettingsTest, FirstRunWithEmptyRegistryGivesDefaultsAndCreatesTheKey) {
     EXPECT_EQ(model.left, 294);
     EXPECT_EQ(model.top, 496);
     EXPECT_FALSE(model.spindrelbtn.visible);
-    EXPECT_FALSE(model.dsm_name.visible);
+    EXPECT_FALSE(model.dsm.dsm_name.visible);
     EXPECT_EQ(model.slideStepDivisor, 2);
     EXPECT_EQ(fake.openHandles(), 0);
 }
@@ -63,7 +63,7 @@ TEST_F(SettingsTest, StoredValuesAreTakenAndAnyNonZeroCountsAsSet) {
     EXPECT_EQ(model.left, 100);
     EXPECT_EQ(model.top, -20);  // off the top edge: left alone
     EXPECT_TRUE(model.spindrelbtn.visible);
-    EXPECT_TRUE(model.dsm_name.visible);
+    EXPECT_TRUE(model.dsm.dsm_name.visible);
     EXPECT_EQ(model.slideStepDivisor, 20);
 }
 

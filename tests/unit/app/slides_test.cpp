@@ -70,7 +70,7 @@ TEST_F(SlidesTest, InstantSwitchTakesTwoJumpsEachWayWithPaintingHeld) {
     animate(false);
     MainModel& m = tmain->model;
     m.dsm_panel.left = 2;
-    m.dsm_name.visible = false;
+    m.dsm.dsm_name.visible = false;
     tmain->HideSlide(4);
     EXPECT_TRUE(m.bigPanelAreaFrozen);
 
@@ -84,7 +84,7 @@ TEST_F(SlidesTest, InstantSwitchTakesTwoJumpsEachWayWithPaintingHeld) {
     EXPECT_EQ(m.config_panel.left, 2);
     EXPECT_FALSE(t.clock.isArmed(tmain->Slider));
     EXPECT_FALSE(m.bigPanelAreaFrozen);
-    EXPECT_TRUE(m.dsm_name.visible);
+    EXPECT_TRUE(m.dsm.dsm_name.visible);
 }
 
 TEST_F(SlidesTest, ChoosingThePanelInViewDoesNothing) {

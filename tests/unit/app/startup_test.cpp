@@ -100,7 +100,7 @@ TEST_F(StartupTest, RunningPlayerChoosesTheActiveControllerPanel) {
 
 TEST_F(StartupTest, FileArgumentIsShownAsTheCurrentDsmName) {
     Tmain& m = start({"/e", "Star Wars"});
-    EXPECT_EQ(m.model.dsm_name.caption, "star wars.dsm");
+    EXPECT_EQ(m.model.dsm.dsm_name.caption, "star wars.dsm");
 }
 
 TEST_F(StartupTest, TestModeSwapsWhichPanelMenuItemsAreEnabled) {

@@ -1,0 +1,47 @@
+#pragma once
+// A window that paints a background (pictures, then labels) and hosts children that draw over
+// it. Children with see-through pixels ask their parent for the background beneath them, so a
+// round button sits on the panel picture, not on a grey square.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace spindrel {
+
+// Anything that can paint its client area into a DC; the skinned windows and the panels.
+class Background {
+public:
+    virtual ~Background() = default;
+    // Paints the whole client area in client coordinates.
+    virtual void paint(HDC dc) = 0;
+
+    // Paints the part of the background under the child's rectangle into dc at (0, 0).
+    static void paintUnder(HWND child, HDC dc);
+    static void attach(HWND window, Background* background);
+    static Background* of(HWND window);
+};
+
+class Surface : public Background {
+public:
+    using Painter = std::function<void(HDC dc, int width, int height)>;
+
+    Surface(HWND parent, const RECT& rect, Painter painter);
+    ~Surface() override;
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    HWND handle() const { return window_; }
+    void paint(HDC dc) override;
+    // A press of the left button on the surface itself (no child took it), in its coordinates.
+    std::function<void(int x, int y)> onPress;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    Painter painter_;
+};
+
+}  // namespace spindrel
