@@ -6,6 +6,7 @@ packages=(
   cmake make g++ python3 googletest
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core udftools
+  clang libclang-rt-14-dev
 )
 
 missing=()
