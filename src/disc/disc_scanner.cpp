@@ -27,14 +27,18 @@ void DiscScanner::scan() {
 
     const std::uint32_t mask = drives_.logicalDrives();
     for (int bit = 2; bit <= 25; ++bit) {
-        if ((mask & (std::uint32_t{1} << bit)) == 0) continue;
+        if ((mask & (std::uint32_t{1} << bit)) == 0)
+            continue;
         const char letter = static_cast<char>('A' + bit);
         const std::string root = std::string(1, letter) + ":\\";
-        if (drives_.driveType(root) != kDriveTypeCdrom) continue;
+        if (drives_.driveType(root) != kDriveTypeCdrom)
+            continue;
         const std::optional<VolumeInfo> volume = drives_.volumeInformation(root);
-        if (!volume || volume->fileSystem != "UDF") continue;
+        if (!volume || volume->fileSystem != "UDF")
+            continue;
         const std::string ifo = strFormat(texts::kIfoPathFormat, root.c_str());
-        if (!drives_.fileExists(ifo)) continue;
+        if (!drives_.fileExists(ifo))
+            continue;
 
         model_.DVD_Title.alignment = TextAlign::left;
         model_.DVD_Title.italic = false;
@@ -54,7 +58,8 @@ void DiscScanner::scan() {
 void DiscScanner::showRegions(const std::optional<std::string>& ifoPath) {
     pump_.processMessages();
     std::uint8_t regionByte = kNoRegions;
-    if (ifoPath) regionByte = drives_.readByteAt(*ifoPath, kRegionByteOffset).value_or(kNoRegions);
+    if (ifoPath)
+        regionByte = drives_.readByteAt(*ifoPath, kRegionByteOffset).value_or(kNoRegions);
     pump_.processMessages();
 
     const std::array<bool, 6> playable = playableRegions(regionByte);

@@ -17,15 +17,15 @@ struct DiscModel {
     DiscModel();
 
     Control DVD_Title;
-    Control DVD_Serial;                 // the disc identity; empty: no disc found
-    char dvdDrive = 0;                  // 'C' to 'Z', or 0
+    Control DVD_Serial;                // the disc identity; empty: no disc found
+    char dvdDrive = 0;                 // 'C' to 'Z', or 0
     std::array<Control, 6> RegionLED;  // Region1LED .. Region6LED
     Control Shape3;
     Control refreshbtn;
 };
 
 class DiscScanner {
-public:
+  public:
     DiscScanner(DiscModel& model, DrivesPort& drives, MessagePump& pump);
 
     DiscModel& model() { return model_; }
@@ -37,7 +37,7 @@ public:
     // The refresh button.
     void refreshbtnClick();
 
-private:
+  private:
     DiscModel& model_;
     DrivesPort& drives_;
     MessagePump& pump_;

@@ -7,14 +7,16 @@ namespace spindrel {
 
 std::array<bool, 6> playableRegions(std::uint8_t regionByte) {
     std::array<bool, 6> playable{};
-    for (int n = 0; n < 6; ++n) playable[static_cast<std::size_t>(n)] = (regionByte & (1 << n)) == 0;
+    for (int n = 0; n < 6; ++n)
+        playable[static_cast<std::size_t>(n)] = (regionByte & (1 << n)) == 0;
     return playable;
 }
 
 std::string regionHint(std::uint8_t regionByte) {
     const std::array<bool, 6> playable = playableRegions(regionByte);
     int count = 0;
-    for (bool lit : playable) count += lit ? 1 : 0;
+    for (bool lit : playable)
+        count += lit ? 1 : 0;
 
     std::string hint = texts::kRegionHintStart;
     if (count == 6) {
@@ -22,9 +24,11 @@ std::string regionHint(std::uint8_t regionByte) {
         hint += texts::kRegionAny;
     } else if (count > 0) {
         std::string sentence = texts::kRegionSome;
-        if (count > 1) sentence += 's';
+        if (count > 1)
+            sentence += 's';
         for (int n = 0; n < 6; ++n) {
-            if (playable[static_cast<std::size_t>(n)]) sentence += strFormat(" %d,", n + 1);
+            if (playable[static_cast<std::size_t>(n)])
+                sentence += strFormat(" %d,", n + 1);
         }
         sentence.back() = '.';
         if (count > 1) {

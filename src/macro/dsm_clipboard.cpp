@@ -14,7 +14,8 @@ const std::size_t kHeaderLength = std::strlen(texts::kClipboardHeader);
 
 void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content) {
     line = line.substr(0, kDsmFieldLimit);
-    if (line.empty()) return;
+    if (line.empty())
+        return;
     if (line.front() == '#') {
         content.notes.emplace_back(line.substr(1, kDsmFieldLimit));
         return;
@@ -22,9 +23,11 @@ void takeLine(std::string_view line, const ButtonNames& known, DsmContent& conte
     const ClickLine parts = splitClickLine(line);
     double wait = -1;
     if (parts.hasComma && parts.commaPosition >= 1) {
-        if (const std::optional<double> number = parseWait(parts.waitText)) wait = *number;
+        if (const std::optional<double> number = parseWait(parts.waitText))
+            wait = *number;
     }
-    if (!known.contains(parts.button) || !(wait > 0)) return;
+    if (!known.contains(parts.button) || !(wait > 0))
+        return;
     content.clicks.push_back({formatWait(wait), std::string(parts.button)});
     content.total += wait;
 }
@@ -37,8 +40,10 @@ std::string dsmClipboardText(const DsmModel& model) {
     std::string text = texts::kClipboardHeader;
     text += model.dsm_name.caption;
     text += "\r\n";
-    for (const std::string& line : model.Notes) text += "#" + line + "\r\n";
-    for (const Click& click : model.ClickList) text += click.wait + "," + click.button + "\r\n";
+    for (const std::string& line : model.Notes)
+        text += "#" + line + "\r\n";
+    for (const Click& click : model.ClickList)
+        text += click.wait + "," + click.button + "\r\n";
     return text;
 }
 
@@ -51,7 +56,8 @@ PastedDsm parseDsmClipboardText(std::string_view text, const ButtonNames& known)
     text = text.substr(0, kClipboardTextLimit);
     PastedDsm pasted;
     const std::size_t headerEnd = text.find('\r');
-    if (headerEnd == std::string_view::npos) return pasted;
+    if (headerEnd == std::string_view::npos)
+        return pasted;
     pasted.fileName = std::string(text.substr(kHeaderLength, headerEnd - kHeaderLength));
 
     // Lines end in CR and the character after it is skipped unseen: the form's ends are CR LF.
@@ -61,7 +67,8 @@ PastedDsm parseDsmClipboardText(std::string_view text, const ButtonNames& known)
         if (cr == std::string_view::npos) {
             // A last line cut off by the size limit could name another button or a shorter
             // wait than it was written with; it is left out.
-            if (!cut) takeLine(text.substr(start), known, pasted.content);
+            if (!cut)
+                takeLine(text.substr(start), known, pasted.content);
             break;
         }
         takeLine(text.substr(start, cr - start), known, pasted.content);
@@ -80,7 +87,8 @@ void DsmClipboard::copy() {
 }
 
 void DsmClipboard::paste(const ButtonNames& known) {
-    if (!clipboard_.holdsText()) return;
+    if (!clipboard_.holdsText())
+        return;
     const std::optional<std::string> text = clipboard_.text();
     if (!text || !isDsmClipboardText(std::string_view(*text).substr(0, kClipboardTextLimit))) {
         return;
@@ -92,7 +100,8 @@ void DsmClipboard::paste(const ButtonNames& known) {
 }
 
 bool DsmClipboard::canPaste() {
-    if (!clipboard_.holdsText()) return false;
+    if (!clipboard_.holdsText())
+        return false;
     const std::optional<std::string> text = clipboard_.text();
     return text && isDsmClipboardText(*text);
 }

@@ -27,7 +27,7 @@ struct PastedDsm {
 PastedDsm parseDsmClipboardText(std::string_view text, const ButtonNames& known);
 
 class DsmClipboard {
-public:
+  public:
     DsmClipboard(DsmDocument& document, ClipboardPort& clipboard);
 
     // copydsm. Throws SpindrelError when the clipboard cannot be opened.
@@ -37,7 +37,7 @@ public:
     // Whether pastedsm is enabled when the click list's menu opens.
     bool canPaste();
 
-private:
+  private:
     DsmDocument& document_;
     ClipboardPort& clipboard_;
 };

@@ -18,9 +18,11 @@ DsmDocument::DsmDocument(DsmModel& model, FileSystemPort& files, FileIoPort& io)
     : model_(model), files_(files), io_(io) {}
 
 bool DsmDocument::load(const ButtonNames& known) {
-    if (!files_.fileExists(fileName())) return false;
+    if (!files_.fileExists(fileName()))
+        return false;
     std::string bytes;
-    if (const int error = io_.readAll(fileName(), bytes); error != 0) throwInOutError(error);
+    if (const int error = io_.readAll(fileName(), bytes); error != 0)
+        throwInOutError(error);
     fill(parseDsmFile(bytes, known));
     clearModified();
     return true;
@@ -35,7 +37,8 @@ void DsmDocument::fill(DsmContent content) {
 
 void DsmDocument::save(const std::string& fileName) {
     const std::string bytes = writeDsmFile(model_.Notes, model_.ClickList);
-    if (const int error = io_.replace(fileName, bytes); error != 0) throwInOutError(error);
+    if (const int error = io_.replace(fileName, bytes); error != 0)
+        throwInOutError(error);
     clearModified();
 }
 
@@ -48,7 +51,8 @@ void DsmDocument::clear() {
 
 void DsmDocument::recount() {
     double total = 0;
-    for (const Click& click : model_.ClickList) total += waitOrZero(click.wait);
+    for (const Click& click : model_.ClickList)
+        total += waitOrZero(click.wait);
     model_.NoClicks.caption = std::to_string(model_.ClickList.size());
     model_.runtime.caption = formatWait(total);
 }

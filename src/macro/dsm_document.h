@@ -27,7 +27,7 @@ struct DsmModel {
 inline constexpr int kNotesMaxLength = 200;
 
 class DsmDocument {
-public:
+  public:
     DsmDocument(DsmModel& model, FileSystemPort& files, FileIoPort& io);
 
     DsmModel& model() { return model_; }
@@ -55,7 +55,7 @@ public:
     // Replaces notes, clicks and totals with what a load or paste took.
     void fill(DsmContent content);
 
-private:
+  private:
     DsmModel& model_;
     FileSystemPort& files_;
     FileIoPort& io_;

@@ -6,7 +6,8 @@
 namespace spindrel {
 
 ButtonNames::ButtonNames(const std::vector<std::string>& names) {
-    for (const std::string& name : names) folded_.insert(asciiLower(name));
+    for (const std::string& name : names)
+        folded_.insert(asciiLower(name));
 }
 
 bool ButtonNames::contains(std::string_view name) const {
@@ -30,16 +31,20 @@ ClickLine splitClickLine(std::string_view line) {
 namespace {
 
 void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content) {
-    if (line.empty()) return;
+    if (line.empty())
+        return;
     if (line.front() == '#') {
         content.notes.emplace_back(line.substr(1, kDsmFieldLimit));
         return;
     }
     const ClickLine parts = splitClickLine(line);
-    if (!parts.hasComma || parts.commaPosition == 0) return;
+    if (!parts.hasComma || parts.commaPosition == 0)
+        return;
     const std::optional<double> wait = parseWait(parts.waitText);
-    if (!wait || *wait < 0) return;
-    if (!known.contains(parts.button)) return;
+    if (!wait || *wait < 0)
+        return;
+    if (!known.contains(parts.button))
+        return;
     content.clicks.push_back({formatWait(*wait), std::string(parts.button)});
     content.total += *wait;
 }
@@ -48,7 +53,8 @@ void takeLine(std::string_view line, const ButtonNames& known, DsmContent& conte
 
 DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
     const std::size_t eof = bytes.find('\x1A');
-    if (eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+    if (eof != std::string_view::npos)
+        bytes = bytes.substr(0, eof);
 
     DsmContent content;
     std::size_t start = 0;
@@ -60,7 +66,8 @@ DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
         }
         takeLine(bytes.substr(start, cr - start), known, content);
         start = cr + 1;
-        if (start < bytes.size() && bytes[start] == '\n') ++start;
+        if (start < bytes.size() && bytes[start] == '\n')
+            ++start;
     }
     return content;
 }
@@ -74,7 +81,8 @@ std::string writeDsmFile(const std::vector<std::string>& notes, const std::vecto
     }
     for (const Click& click : clicks) {
         const double wait = waitOrZero(click.wait);
-        if (wait <= 0) continue;
+        if (wait <= 0)
+            continue;
         out += formatWait(wait);
         out += ',';
         out += click.button;

@@ -19,12 +19,12 @@ struct Click {
 // The current player's button names. A name matches when it equals one of them with A to Z
 // folded; nothing else is folded or trimmed.
 class ButtonNames {
-public:
+  public:
     ButtonNames() = default;
     explicit ButtonNames(const std::vector<std::string>& names);
     bool contains(std::string_view name) const;
 
-private:
+  private:
     std::set<std::string, std::less<>> folded_;
 };
 

@@ -6,7 +6,8 @@
 namespace spindrel {
 
 std::string defaultDsmName(const std::string& identity) {
-    if (identity.size() < 9) return "";
+    if (identity.size() < 9)
+        return "";
     return asciiLower(identity.substr(0, 4) + identity.substr(5, 4)) + ".dsm";
 }
 
@@ -48,18 +49,22 @@ bool DsmNaming::loadDocument() {
 }
 
 bool DsmNaming::askAboutUnsavedChanges() {
-    if (!document_.modified()) return true;
+    if (!document_.modified())
+        return true;
     switch (ask(texts::kUnsavedQuestion)) {
-        case MsgAnswer::no: return true;
+        case MsgAnswer::no:
+            return true;
         case MsgAnswer::yes:
             savebtnClick();
             return !document_.fileName().empty();
-        default: return false;
+        default:
+            return false;
     }
 }
 
 void DsmNaming::newbtnClick() {
-    if (!askAboutUnsavedChanges()) return;
+    if (!askAboutUnsavedChanges())
+        return;
     document_.clearModified();
     repaint();
     disc_.scan();
@@ -69,8 +74,10 @@ void DsmNaming::newbtnClick() {
 
 void DsmNaming::openbtnClick() {
     repaint();
-    if (!askAboutUnsavedChanges()) return;
-    if (!libraryDialog_) libraryDialog_ = libraryDialogPort_.create();
+    if (!askAboutUnsavedChanges())
+        return;
+    if (!libraryDialog_)
+        libraryDialog_ = libraryDialogPort_.create();
     if (const std::string error = libraryDialog_->setupError(); !error.empty()) {
         libraryDialog_.reset();
         const std::string caption = hooks_.boxCaption ? hooks_.boxCaption() : std::string();
@@ -78,9 +85,11 @@ void DsmNaming::openbtnClick() {
         return;
     }
     const std::optional<std::string> chosen = libraryDialog_->showModal();
-    if (!chosen) return;
+    if (!chosen)
+        return;
     document_.setFileName(*chosen);
-    if (loadDocument() && hooks_.showInfoPanel) hooks_.showInfoPanel();
+    if (loadDocument() && hooks_.showInfoPanel)
+        hooks_.showInfoPanel();
 }
 
 void DsmNaming::savebtnClick() {
@@ -88,46 +97,58 @@ void DsmNaming::savebtnClick() {
     if (document_.fileName().empty()) {
         const std::optional<std::string> path =
             saveDialog_.saveFile(dsmSaveDialogOptions(saveDialogInitialDir));
-        if (!path) return;
+        if (!path)
+            return;
         document_.setFileName(*path);
     }
     document_.save(document_.fileName());
-    if (hooks_.refreshPointer) hooks_.refreshPointer();
+    if (hooks_.refreshPointer)
+        hooks_.refreshPointer();
 }
 
 void DsmNaming::makenamebtnClick() {
     repaint();
-    if (disc_.identity().empty()) disc_.scan();
-    if (disc_.identity().empty()) return;
+    if (disc_.identity().empty())
+        disc_.scan();
+    if (disc_.identity().empty())
+        return;
 
     const std::string name = defaultDsmName(disc_.identity());
-    if (name == document_.fileName()) return;
+    if (name == document_.fileName())
+        return;
 
     MsgAnswer answer = MsgAnswer::no;
     if (files_.fileExists(name)) {
         answer = ask(texts::kMakeNameExistsStart + name + texts::kMakeNameExistsEnd);
-        if (answer == MsgAnswer::cancel) return;
+        if (answer == MsgAnswer::cancel)
+            return;
     }
     document_.setFileName(name);
-    if (answer == MsgAnswer::yes && loadDocument() && hooks_.showInfoPanel) hooks_.showInfoPanel();
+    if (answer == MsgAnswer::yes && loadDocument() && hooks_.showInfoPanel)
+        hooks_.showInfoPanel();
 }
 
-void DsmNaming::clearnamebtnClick() { document_.setFileName(""); }
+void DsmNaming::clearnamebtnClick() {
+    document_.setFileName("");
+}
 
 bool DsmNaming::selectDiscDsm() {
     disc_.scan();
-    if (disc_.identity().empty()) return false;
+    if (disc_.identity().empty())
+        return false;
     const std::string name = defaultDsmName(disc_.identity());
     if (files_.fileExists(name)) {
         document_.setFileName(name);
         return loadDocument();
     }
-    if (document_.fileName().empty()) document_.setFileName(name);
+    if (document_.fileName().empty())
+        document_.setFileName(name);
     return false;
 }
 
 void DsmNaming::prepareDiscNewDsm() {
-    if (!document_.fileName().empty() || disc_.identity().empty()) return;
+    if (!document_.fileName().empty() || disc_.identity().empty())
+        return;
     makenamebtnClick();
     document_.appendNotes({std::begin(texts::kNewDsmNotes), std::end(texts::kNewDsmNotes)});
 }

@@ -38,7 +38,7 @@ std::string defaultDsmName(const std::string& identity);
 SaveDialogOptions dsmSaveDialogOptions(const std::string& initialFolder);
 
 class DsmNaming {
-public:
+  public:
     DsmNaming(DsmDocument& document, DiscScanner& disc, FileSystemPort& files,
               MessageBoxPort& messages, MessagePump& pump, SaveDialogPort& saveDialog,
               LibraryDialogPort& libraryDialog, DsmNamingHooks hooks);
@@ -64,7 +64,7 @@ public:
     // starts its notes.
     void prepareDiscNewDsm();
 
-private:
+  private:
     void repaint() { pump_.processMessages(); }
     bool loadDocument();
     MsgAnswer ask(const std::string& text);

@@ -19,16 +19,29 @@ inline constexpr const char* kMakeNameExistsEnd =
     "Do you wish to load this Macro instead ?"
     "\r\r"
     "press..."
-    "\t" "Yes" "\t" "(load existing macro)" "\r"
-    "        " "\t" "No" "\t" "(apply new filename)" "\r"
-    "        " "\t" "Cancel" "\t" "(pretend I never asked)";
+    "\t"
+    "Yes"
+    "\t"
+    "(load existing macro)"
+    "\r"
+    "        "
+    "\t"
+    "No"
+    "\t"
+    "(apply new filename)"
+    "\r"
+    "        "
+    "\t"
+    "Cancel"
+    "\t"
+    "(pretend I never asked)";
 
 inline constexpr const char* kSaveDialogTitle = "Please enter the name of the D.S.M.";
 inline constexpr const char* kSaveDialogFilter = "DVD Startup Macro|*.dsm";
 inline constexpr const char* kSaveDialogDefaultExt = "dsm";
 
 inline constexpr const char* kNewDsmNotes[] = {"<dvd title>", "<region>",
-                                                "<what this macro will do>"};
+                                               "<what this macro will do>"};
 
 inline constexpr const char* kNewbtnHint =
     "NEW :-\r\nThis will clear out the current Macro,\r\nand let you create a brand new one.";

@@ -20,10 +20,13 @@ FilePanelModel::FilePanelModel()
       makenamebtn(button(file_tag::kMakeName, texts::kMakenamebtnHint)),
       clearnamebtn(button(file_tag::kClearName, texts::kClearnamebtnHint)) {}
 
-void FilePanelModel::mouseMoveOver(int tag) { filesys_hint.caption = filesysHint(tag); }
+void FilePanelModel::mouseMoveOver(int tag) {
+    filesys_hint.caption = filesysHint(tag);
+}
 
 std::string filesysHint(int tag) {
-    if (tag < file_tag::kNew || tag > file_tag::kClearName) return "";
+    if (tag < file_tag::kNew || tag > file_tag::kClearName)
+        return "";
     return texts::kFilesysHints[tag - 1];
 }
 

@@ -11,12 +11,14 @@ namespace spindrel {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // An unsigned integer big enough for the exact decimal expansion of any double, in base 1e9
 // limbs, least significant first.
 class BigDecimal {
-public:
+  public:
     explicit BigDecimal(std::uint64_t value) {
         do {
             limbs_.push_back(static_cast<std::uint32_t>(value % kBase));
@@ -47,7 +49,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static constexpr std::uint64_t kBase = 1000000000;
     std::vector<std::uint32_t> limbs_;
 };
@@ -68,15 +70,18 @@ ExactDecimal exactDecimal(double value) {
     BigDecimal number(mantissa);
     long decimalPlaces = 0;
     if (binaryExponent >= 0) {
-        for (; binaryExponent >= 30; binaryExponent -= 30) number.multiply(1u << 30);
+        for (; binaryExponent >= 30; binaryExponent -= 30)
+            number.multiply(1u << 30);
         number.multiply(1u << binaryExponent);
     } else {
         // m / 2^k = m * 5^k / 10^k
         int k = -binaryExponent;
         decimalPlaces = k;
-        for (; k >= 13; k -= 13) number.multiply(1220703125u);  // 5^13
+        for (; k >= 13; k -= 13)
+            number.multiply(1220703125u);  // 5^13
         std::uint32_t rest = 1;
-        for (; k > 0; --k) rest *= 5;
+        for (; k > 0; --k)
+            rest *= 5;
         number.multiply(rest);
     }
     std::string digits = number.digits();
@@ -102,8 +107,10 @@ bool incrementDigits(std::string& digits) {
 std::optional<double> parseWait(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && text[begin] == ' ') ++begin;
-    while (end > begin && text[end - 1] == ' ') --end;
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
     std::string_view number = text.substr(begin, end - begin);
 
     bool negative = false;
@@ -114,12 +121,15 @@ std::optional<double> parseWait(std::string_view text) {
     // Check the shape ourselves: from_chars alone would accept "inf", "nan" and hex forms.
     std::size_t pos = 0;
     std::size_t mantissaDigits = 0;
-    while (pos < number.size() && isDigit(number[pos])) ++pos, ++mantissaDigits;
+    while (pos < number.size() && isDigit(number[pos]))
+        ++pos, ++mantissaDigits;
     if (pos < number.size() && number[pos] == '.') {
         ++pos;
-        while (pos < number.size() && isDigit(number[pos])) ++pos, ++mantissaDigits;
+        while (pos < number.size() && isDigit(number[pos]))
+            ++pos, ++mantissaDigits;
     }
-    if (mantissaDigits == 0) return std::nullopt;
+    if (mantissaDigits == 0)
+        return std::nullopt;
     bool negativeExponent = false;
     if (pos < number.size() && (number[pos] == 'E' || number[pos] == 'e')) {
         ++pos;
@@ -128,29 +138,36 @@ std::optional<double> parseWait(std::string_view text) {
             ++pos;
         }
         std::size_t exponentDigits = 0;
-        while (pos < number.size() && isDigit(number[pos])) ++pos, ++exponentDigits;
-        if (exponentDigits == 0) return std::nullopt;
+        while (pos < number.size() && isDigit(number[pos]))
+            ++pos, ++exponentDigits;
+        if (exponentDigits == 0)
+            return std::nullopt;
     }
-    if (pos != number.size()) return std::nullopt;
+    if (pos != number.size())
+        return std::nullopt;
 
     double value = 0;
-    const auto [ptr, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Too small to tell from zero is zero; too large is not a wait at all.
-        if (!negativeExponent) return std::nullopt;
+        if (!negativeExponent)
+            return std::nullopt;
         value = 0;
     } else if (error != std::errc() || ptr != number.data() + number.size()) {
         return std::nullopt;
     }
-    if (!std::isfinite(value)) return std::nullopt;
+    if (!std::isfinite(value))
+        return std::nullopt;
     return negative ? -value : value;
 }
 
-double waitOrZero(std::string_view text) { return parseWait(text).value_or(0.0); }
+double waitOrZero(std::string_view text) {
+    return parseWait(text).value_or(0.0);
+}
 
 std::string formatWait(double value) {
-    if (!std::isfinite(value)) return "0.0";
+    if (!std::isfinite(value))
+        return "0.0";
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
 
@@ -187,9 +204,11 @@ std::string formatWait(double value) {
     decimals.resize(std::max<std::size_t>(decimals.size(), 2), '0');
 
     std::string kept = integerPart + decimals[0];
-    if (decimals[1] >= '5') incrementDigits(kept);
+    if (decimals[1] >= '5')
+        incrementDigits(kept);
     const std::size_t nonZero = kept.find_first_not_of('0');
-    if (nonZero == std::string::npos) return "0.0";
+    if (nonZero == std::string::npos)
+        return "0.0";
     kept.erase(0, std::min(nonZero, kept.size() - 2));
     std::string out = negative ? "-" : "";
     out += kept.substr(0, kept.size() - 1);

@@ -6,7 +6,7 @@ namespace spindrel {
 
 // The clipboard's ANSI text.
 class ClipboardPort {
-public:
+  public:
     virtual ~ClipboardPort() = default;
     // True when the clipboard holds text, without reading it.
     virtual bool holdsText() = 0;

@@ -15,7 +15,7 @@ inline constexpr unsigned kDriveTypeCdrom = 5;
 
 // The drive and volume queries of the disc scan, one to one with the system's calls.
 class DrivesPort {
-public:
+  public:
     virtual ~DrivesPort() = default;
     // Bit n set: drive letter 'A' + n is present.
     virtual std::uint32_t logicalDrives() = 0;

@@ -5,7 +5,7 @@ namespace spindrel {
 
 // Whole-file reads and safe replacement. Failures carry the system's error code.
 class FileIoPort {
-public:
+  public:
     virtual ~FileIoPort() = default;
     // The file's bytes, unchanged. 0 on success, else the system's error code.
     virtual int readAll(const std::string& path, std::string& bytes) = 0;

@@ -9,7 +9,7 @@
 namespace spindrel {
 
 class LibraryDialog {
-public:
+  public:
     virtual ~LibraryDialog() = default;
     // Empty when the dialog set itself up; else the text to show (a skin image that failed).
     virtual std::string setupError() = 0;
@@ -18,7 +18,7 @@ public:
 };
 
 class LibraryDialogPort {
-public:
+  public:
     virtual ~LibraryDialogPort() = default;
     // A new dialog; destroying it closes the window.
     virtual std::unique_ptr<LibraryDialog> create() = 0;

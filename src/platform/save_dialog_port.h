@@ -22,7 +22,7 @@ struct SaveDialogOptions {
 };
 
 class SaveDialogPort {
-public:
+  public:
     virtual ~SaveDialogPort() = default;
     // The chosen file's full path, or nothing when the user cancelled.
     virtual std::optional<std::string> saveFile(const SaveDialogOptions& options) = 0;

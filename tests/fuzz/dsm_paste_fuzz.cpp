@@ -13,7 +13,8 @@ namespace {
 const ButtonNames kKnown({"Enter", "Next", "Title Menu", "Play"});
 
 void check(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 }  // namespace
 
@@ -21,12 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The clipboard's text ends at its first zero byte.
     std::string_view text(reinterpret_cast<const char*>(data), size);
     text = text.substr(0, text.find('\0'));
-    if (!isDsmClipboardText(text.substr(0, kClipboardTextLimit))) return 0;
+    if (!isDsmClipboardText(text.substr(0, kClipboardTextLimit)))
+        return 0;
 
     const PastedDsm pasted = parseDsmClipboardText(text, kKnown);
     check(pasted.fileName.size() <= kClipboardTextLimit);
-    for (const std::string& note : pasted.content.notes) check(note.size() < kDsmFieldLimit);
-    for (const Click& click : pasted.content.clicks) check(click.button.size() < kDsmFieldLimit);
+    for (const std::string& note : pasted.content.notes)
+        check(note.size() < kDsmFieldLimit);
+    for (const Click& click : pasted.content.clicks)
+        check(click.button.size() < kDsmFieldLimit);
 
     DsmModel model;
     model.dsm_name.caption = pasted.fileName;
@@ -43,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<Click> active;
         for (const Click& click : pasted.content.clicks) {
             const std::size_t line = click.wait.size() + 1 + click.button.size();
-            if (click.wait != "0.0" && line <= kDsmFieldLimit) active.push_back(click);
+            if (click.wait != "0.0" && line <= kDsmFieldLimit)
+                active.push_back(click);
         }
         check(again.content.clicks == active);
     }

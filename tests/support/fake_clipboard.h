@@ -7,21 +7,23 @@
 namespace spindrel::testing {
 
 class FakeClipboard : public ClipboardPort {
-public:
+  public:
     bool holdsText() override { return content.has_value(); }
     std::optional<std::string> text() override {
-        if (busy) return std::nullopt;
+        if (busy)
+            return std::nullopt;
         return content;
     }
     bool setText(const std::string& text) override {
-        if (busy) return false;
+        if (busy)
+            return false;
         content = text;
         ++sets;
         return true;
     }
 
     std::optional<std::string> content;  // nothing: no text on the clipboard
-    bool busy = false;                    // another program holds the clipboard open
+    bool busy = false;                   // another program holds the clipboard open
     int sets = 0;
 };
 

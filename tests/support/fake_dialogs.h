@@ -12,7 +12,7 @@
 namespace spindrel::testing {
 
 class FakeSaveDialog : public SaveDialogPort {
-public:
+  public:
     std::optional<std::string> saveFile(const SaveDialogOptions& options) override {
         runs.push_back(options);
         return answer;
@@ -22,7 +22,7 @@ public:
 };
 
 class FakeLibraryDialogs : public LibraryDialogPort {
-public:
+  public:
     struct Outcome {
         std::string setupError;
         std::optional<std::string> choice;  // nothing: Cancel
@@ -45,22 +45,23 @@ public:
     int destroyed = 0;
     int shown = 0;
 
-private:
+  private:
     class Dialog : public LibraryDialog {
-    public:
+      public:
         Dialog(FakeLibraryDialogs& owner, std::string setupError)
             : owner_(owner), setupError_(std::move(setupError)) {}
         ~Dialog() override { ++owner_.destroyed; }
         std::string setupError() override { return setupError_; }
         std::optional<std::string> showModal() override {
             ++owner_.shown;
-            if (owner_.script.empty()) return std::nullopt;
+            if (owner_.script.empty())
+                return std::nullopt;
             Outcome next = owner_.script.front();
             owner_.script.pop_front();
             return next.choice;
         }
 
-    private:
+      private:
         FakeLibraryDialogs& owner_;
         std::string setupError_;
     };

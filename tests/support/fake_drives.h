@@ -11,7 +11,7 @@
 namespace spindrel::testing {
 
 class FakeDrives : public DrivesPort {
-public:
+  public:
     struct Drive {
         unsigned type = kDriveTypeCdrom;
         std::optional<VolumeInfo> volume;
@@ -32,7 +32,8 @@ public:
 
     std::uint32_t logicalDrives() override {
         std::uint32_t mask = extraMask;
-        for (const auto& [letter, drive] : drives) mask |= std::uint32_t{1} << (letter - 'A');
+        for (const auto& [letter, drive] : drives)
+            mask |= std::uint32_t{1} << (letter - 'A');
         return mask;
     }
     unsigned driveType(const std::string& root) override {
@@ -48,13 +49,14 @@ public:
         const Drive* drive = find(path);
         return drive != nullptr && drive->files.count(path) != 0;
     }
-    std::optional<std::uint8_t> readByteAt(const std::string& path,
-                                           std::uint32_t offset) override {
+    std::optional<std::uint8_t> readByteAt(const std::string& path, std::uint32_t offset) override {
         reads.push_back(path);
         const Drive* drive = find(path);
-        if (drive == nullptr) return std::nullopt;
+        if (drive == nullptr)
+            return std::nullopt;
         const auto file = drive->files.find(path);
-        if (file == drive->files.end() || file->second.size() <= offset) return std::nullopt;
+        if (file == drive->files.end() || file->second.size() <= offset)
+            return std::nullopt;
         return static_cast<std::uint8_t>(file->second[offset]);
     }
 
@@ -63,9 +65,10 @@ public:
     std::vector<std::string> queried;
     std::vector<std::string> reads;
 
-private:
+  private:
     const Drive* find(const std::string& path) const {
-        if (path.empty()) return nullptr;
+        if (path.empty())
+            return nullptr;
         const auto found = drives.find(path[0]);
         return found == drives.end() ? nullptr : &found->second;
     }

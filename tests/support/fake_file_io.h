@@ -11,22 +11,26 @@
 namespace spindrel::testing {
 
 class FakeFileIo : public FileIoPort {
-public:
+  public:
     explicit FakeFileIo(FakeFileSystem& files) : files_(files) {}
 
     void put(const std::string& path, const std::string& bytes) {
         contents[files_.resolve(path)] = bytes;
         files_.files.insert(files_.resolve(path));
     }
-    const std::string& at(const std::string& path) const { return contents.at(files_.resolve(path)); }
+    const std::string& at(const std::string& path) const {
+        return contents.at(files_.resolve(path));
+    }
     bool has(const std::string& path) const { return contents.count(files_.resolve(path)) != 0; }
 
     int readAll(const std::string& path, std::string& bytes) override {
         ++reads;
         const std::string key = files_.resolve(path);
-        if (const auto error = readErrors.find(key); error != readErrors.end()) return error->second;
+        if (const auto error = readErrors.find(key); error != readErrors.end())
+            return error->second;
         const auto found = contents.find(key);
-        if (found == contents.end()) return 2;  // the file was not found
+        if (found == contents.end())
+            return 2;  // the file was not found
         bytes = found->second;
         return 0;
     }
@@ -47,7 +51,7 @@ public:
     int reads = 0;
     int writes = 0;
 
-private:
+  private:
     FakeFileSystem& files_;
 };
 

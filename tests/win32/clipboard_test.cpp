@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "macro/dsm_clipboard.h"
 #include "platform/win32/win32_clipboard.h"
@@ -13,6 +13,19 @@
 
 namespace spindrel {
 namespace {
+
+// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
+std::string readWholeFile(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
 
 std::string testFolder() {
     char path[MAX_PATH] = {};
@@ -23,7 +36,8 @@ std::string testFolder() {
 
 // Runs the peer program and waits for it, at most ten seconds.
 DWORD runPeer(const std::string& command, const std::string& file) {
-    std::string line = "\"" + testFolder() + "clipboard_peer.exe\" " + command + " \"" + file + "\"";
+    std::string line =
+        "\"" + testFolder() + "clipboard_peer.exe\" " + command + " \"" + file + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -50,7 +64,7 @@ std::string scratchFile(const char* stem) {
 }
 
 class ClipboardAdapterTest : public ::testing::Test {
-protected:
+  protected:
     Win32FileSystem files;
     Win32FileIo io;
     Win32Clipboard clipboard;
@@ -77,9 +91,7 @@ TEST_F(ClipboardAdapterTest, ACopiedDsmReachesAnotherProcessByteForByte) {
 
     const std::string file = scratchFile("clip_get");
     ASSERT_EQ(runPeer("get", file), 0u);
-    std::ifstream in(file, std::ios::binary);
-    const std::string got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    const std::string got = readWholeFile(file);
     DeleteFileA(file.c_str());
     EXPECT_EQ(got, "##DSM Format :1a2b3c4d.dsm\r\n#Title\r\n2.5,Enter\r\n");
 }

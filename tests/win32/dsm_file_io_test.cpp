@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "base/errors.h"
 #include "macro/dsm_document.h"
@@ -15,8 +15,21 @@
 namespace spindrel {
 namespace {
 
+// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
+std::string readWholeFile(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
 class DsmFileIoTest : public ::testing::Test {
-protected:
+  protected:
     DsmFileIoTest() {
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
@@ -38,10 +51,7 @@ protected:
         RemoveDirectoryA(folder.c_str());
     }
 
-    std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string read(const std::string& path) { return readWholeFile(path); }
     void write(const std::string& path, const std::string& bytes) {
         std::ofstream out(path, std::ios::binary);
         out << bytes;
@@ -50,9 +60,11 @@ protected:
         int count = 0;
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return 0;
+        if (search == INVALID_HANDLE_VALUE)
+            return 0;
         do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++count;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                ++count;
         } while (FindNextFileA(search, &found));
         FindClose(search);
         return count;

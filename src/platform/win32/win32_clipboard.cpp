@@ -6,7 +6,7 @@ namespace spindrel {
 
 namespace {
 class ClipboardClose {
-public:
+  public:
     ~ClipboardClose() { CloseClipboard(); }
 };
 }  // namespace
@@ -15,21 +15,27 @@ bool Win32Clipboard::open() {
     // Another program may hold the clipboard open for a moment (clipboard viewers and managers
     // read it right after every change); a few short tries ride that out.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (OpenClipboard(owner_)) return true;
+        if (OpenClipboard(owner_))
+            return true;
         Sleep(10);
     }
     return false;
 }
 
-bool Win32Clipboard::holdsText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
+bool Win32Clipboard::holdsText() {
+    return IsClipboardFormatAvailable(CF_TEXT) != 0;
+}
 
 std::optional<std::string> Win32Clipboard::text() {
-    if (!open()) return std::nullopt;
+    if (!open())
+        return std::nullopt;
     ClipboardClose closer;
     HANDLE data = GetClipboardData(CF_TEXT);
-    if (data == nullptr) return std::nullopt;
+    if (data == nullptr)
+        return std::nullopt;
     const auto* chars = static_cast<const char*>(GlobalLock(data));
-    if (chars == nullptr) return std::nullopt;
+    if (chars == nullptr)
+        return std::nullopt;
     // The text ends at its zero, but never beyond the memory block.
     const SIZE_T size = GlobalSize(data);
     const void* zero = std::memchr(chars, 0, size);
@@ -40,7 +46,8 @@ std::optional<std::string> Win32Clipboard::text() {
 
 bool Win32Clipboard::setText(const std::string& text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (memory == nullptr) return false;
+    if (memory == nullptr)
+        return false;
     auto* chars = static_cast<char*>(GlobalLock(memory));
     if (chars == nullptr) {
         GlobalFree(memory);

@@ -6,13 +6,13 @@
 namespace spindrel {
 
 class Win32Clipboard : public ClipboardPort {
-public:
+  public:
     void setOwner(HWND owner) { owner_ = owner; }
     bool holdsText() override;
     std::optional<std::string> text() override;
     bool setText(const std::string& text) override;
 
-private:
+  private:
     bool open();
     HWND owner_ = nullptr;
 };

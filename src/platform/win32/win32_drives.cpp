@@ -7,20 +7,24 @@ namespace spindrel {
 namespace {
 // An empty removable drive must answer "no medium", not put up the system's "insert a disk" box.
 class NoCriticalErrorBoxes {
-public:
+  public:
     NoCriticalErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
     ~NoCriticalErrorBoxes() { SetErrorMode(previous_); }
     NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
     NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
 
-private:
+  private:
     UINT previous_;
 };
 }  // namespace
 
-std::uint32_t Win32Drives::logicalDrives() { return GetLogicalDrives(); }
+std::uint32_t Win32Drives::logicalDrives() {
+    return GetLogicalDrives();
+}
 
-unsigned Win32Drives::driveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+unsigned Win32Drives::driveType(const std::string& root) {
+    return GetDriveTypeA(root.c_str());
+}
 
 std::optional<VolumeInfo> Win32Drives::volumeInformation(const std::string& root) {
     NoCriticalErrorBoxes quiet;
@@ -42,12 +46,12 @@ bool Win32Drives::fileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::optional<std::uint8_t> Win32Drives::readByteAt(const std::string& path,
-                                                    std::uint32_t offset) {
+std::optional<std::uint8_t> Win32Drives::readByteAt(const std::string& path, std::uint32_t offset) {
     NoCriticalErrorBoxes quiet;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
     std::optional<std::uint8_t> result;
     LARGE_INTEGER position{};
     position.QuadPart = offset;

@@ -4,7 +4,7 @@
 namespace spindrel {
 
 class Win32Drives : public DrivesPort {
-public:
+  public:
     std::uint32_t logicalDrives() override;
     unsigned driveType(const std::string& root) override;
     std::optional<VolumeInfo> volumeInformation(const std::string& root) override;

@@ -9,10 +9,11 @@ namespace spindrel {
 namespace {
 
 class FileHandle {
-public:
+  public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     ~FileHandle() {
-        if (valid()) CloseHandle(handle_);
+        if (valid())
+            CloseHandle(handle_);
     }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -25,16 +26,20 @@ public:
         return CloseHandle(handle) ? 0 : static_cast<int>(GetLastError());
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
-int lastError() { return static_cast<int>(GetLastError()); }
+int lastError() {
+    return static_cast<int>(GetLastError());
+}
 
 std::string temporaryFolderFor(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/:");
-    if (slash == std::string::npos) return ".";
-    if (path[slash] == ':') return path.substr(0, slash + 1) + ".";
+    if (slash == std::string::npos)
+        return ".";
+    if (path[slash] == ':')
+        return path.substr(0, slash + 1) + ".";
     return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
@@ -43,8 +48,10 @@ int writeAll(HANDLE file, const std::string& bytes) {
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return lastError();
-        if (written == 0) return ERROR_DISK_FULL;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr))
+            return lastError();
+        if (written == 0)
+            return ERROR_DISK_FULL;
         done += written;
     }
     return FlushFileBuffers(file) ? 0 : lastError();
@@ -55,13 +62,16 @@ int writeAll(HANDLE file, const std::string& bytes) {
 int Win32FileIo::readAll(const std::string& path, std::string& bytes) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return lastError();
+    if (!file.valid())
+        return lastError();
     bytes.clear();
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return lastError();
-        if (got == 0) break;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            return lastError();
+        if (got == 0)
+            break;
         bytes.append(buffer, got);
     }
     return file.close();
@@ -80,12 +90,14 @@ int Win32FileIo::replace(const std::string& path, const std::string& bytes) {
         FileHandle target(CreateFileA(path.c_str(), GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!target.valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return lastError();
+        if (!target.valid() && GetLastError() != ERROR_FILE_NOT_FOUND)
+            return lastError();
     }
     // The temporary file must be in the target's folder so that the swap is a rename on one
     // volume, never a copy that could be interrupted half way.
     char temporary[MAX_PATH] = {};
-    if (GetTempFileNameA(temporaryFolderFor(path).c_str(), "dsm", 0, temporary) == 0) return lastError();
+    if (GetTempFileNameA(temporaryFolderFor(path).c_str(), "dsm", 0, temporary) == 0)
+        return lastError();
 
     int error = 0;
     {
@@ -96,7 +108,8 @@ int Win32FileIo::replace(const std::string& path, const std::string& bytes) {
         } else {
             error = writeAll(file.get(), bytes);
             const int closeError = file.close();
-            if (error == 0) error = closeError;
+            if (error == 0)
+                error = closeError;
         }
     }
     // MoveFileEx refuses to replace a read-only file (access denied), as a direct rewrite would.
@@ -104,7 +117,8 @@ int Win32FileIo::replace(const std::string& path, const std::string& bytes) {
         !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = lastError();
     }
-    if (error != 0) DeleteFileA(temporary);
+    if (error != 0)
+        DeleteFileA(temporary);
     return error;
 }
 

@@ -4,7 +4,7 @@
 namespace spindrel {
 
 class Win32FileIo : public FileIoPort {
-public:
+  public:
     int readAll(const std::string& path, std::string& bytes) override;
     int replace(const std::string& path, const std::string& bytes) override;
 };

@@ -10,7 +10,8 @@ std::optional<std::string> Win32SaveDialog::saveFile(const SaveDialogOptions& op
     // The common dialog wants the filter's parts separated by NULs and ended by two.
     std::vector<char> filter(options.filter.begin(), options.filter.end());
     for (char& c : filter) {
-        if (c == '|') c = '\0';
+        if (c == '|')
+            c = '\0';
     }
     filter.push_back('\0');
     filter.push_back('\0');
@@ -23,15 +24,18 @@ std::optional<std::string> Win32SaveDialog::saveFile(const SaveDialogOptions& op
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;
     dialog.nMaxFile = sizeof file;
-    dialog.lpstrInitialDir = options.initialFolder.empty() ? nullptr : options.initialFolder.c_str();
+    dialog.lpstrInitialDir =
+        options.initialFolder.empty() ? nullptr : options.initialFolder.c_str();
     dialog.lpstrTitle = options.title.c_str();
-    dialog.lpstrDefExt = options.defaultExtension.empty() ? nullptr : options.defaultExtension.c_str();
+    dialog.lpstrDefExt =
+        options.defaultExtension.empty() ? nullptr : options.defaultExtension.c_str();
     dialog.Flags = (options.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
                    (options.hideReadOnly ? OFN_HIDEREADONLY : 0) |
                    (options.noChangeDirectory ? OFN_NOCHANGEDIR : 0) |
                    (options.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                    (options.noNetworkButton ? OFN_NONETWORKBUTTON : 0);
-    if (!GetSaveFileNameA(&dialog)) return std::nullopt;
+    if (!GetSaveFileNameA(&dialog))
+        return std::nullopt;
     return std::string(file);
 }
 

@@ -6,11 +6,11 @@
 namespace spindrel {
 
 class Win32SaveDialog : public SaveDialogPort {
-public:
+  public:
     void setOwner(HWND owner) { owner_ = owner; }
     std::optional<std::string> saveFile(const SaveDialogOptions& options) override;
 
-private:
+  private:
     HWND owner_ = nullptr;
 };
 

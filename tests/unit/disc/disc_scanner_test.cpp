@@ -13,7 +13,7 @@ using testing::FakeMessagePump;
 const std::string kFirst = "These indicators show which region this DVD is playable in.";
 
 class DiscScannerTest : public ::testing::Test {
-protected:
+  protected:
     FakeDrives drives;
     FakeMessagePump pump;
     DiscModel model;
@@ -21,14 +21,16 @@ protected:
 
     std::vector<bool> lit() const {
         std::vector<bool> out;
-        for (const Control& led : model.RegionLED) out.push_back(led.visible);
+        for (const Control& led : model.RegionLED)
+            out.push_back(led.visible);
         return out;
     }
 };
 
 TEST_F(DiscScannerTest, StartsWithDarkLightsAndTheDesignHint) {
     EXPECT_EQ(lit(), std::vector<bool>(6, false));
-    EXPECT_EQ(model.Shape3.hint, "These indicator lights shows you which region this DVD belongs to.");
+    EXPECT_EQ(model.Shape3.hint,
+              "These indicator lights shows you which region this DVD belongs to.");
     EXPECT_EQ(model.refreshbtn.hint, "Scans your system for a DVD.");
     EXPECT_EQ(model.dvdDrive, 0);
 }
@@ -45,7 +47,8 @@ TEST_F(DiscScannerTest, FindsTheDiscAndShowsItsLabelIdentityAndRegions) {
     EXPECT_EQ(lit(), (std::vector<bool>{false, true, false, true, false, false}));
     const std::string hint = kFirst + "\r\rThis DVD is playable in regions 2 and 4.";
     EXPECT_EQ(model.Shape3.hint, hint);
-    for (const Control& led : model.RegionLED) EXPECT_EQ(led.hint, hint);
+    for (const Control& led : model.RegionLED)
+        EXPECT_EQ(led.hint, hint);
     EXPECT_EQ(drives.reads, (std::vector<std::string>{"E:\\Video_ts\\video_ts.ifo"}));
 }
 
@@ -79,7 +82,7 @@ TEST_F(DiscScannerTest, PassesOverDrivesThatAreNotADvdVideoDisc) {
     FakeDrives::Drive& lower = drives.addDvd('D', "LOWER", 2, 0);  // "udf" is not "UDF"
     lower.volume->fileSystem = "udf";
     drives.addDvd('E', "CDFS", 3, 0).volume->fileSystem = "CDFS";
-    drives.drives['F'].volume.reset();  // no medium
+    drives.drives['F'].volume.reset();          // no medium
     drives.addDvd('G', "HARD", 4, 0).type = 3;  // a fixed disk with the files
     drives.addDvd('H', "FOUND", 0x0000ABCD, 0xFE);
     drives.extraMask = 0x3;  // A: and B: are never looked at

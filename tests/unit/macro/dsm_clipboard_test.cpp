@@ -14,7 +14,7 @@ using testing::FakeFileIo;
 using testing::FakeFileSystem;
 
 class DsmClipboardTest : public ::testing::Test {
-protected:
+  protected:
     FakeFileSystem files;
     FakeFileIo io{files};
     FakeClipboard clipboard;
@@ -79,8 +79,8 @@ TEST_F(DsmClipboardTest, AHeaderAloneEmptiesTheDocumentAndMarksIt) {
 
 TEST_F(DsmClipboardTest, TextThatIsNotADsmChangesNothing) {
     model.dsm_name.caption = "old.dsm";
-    for (const char* text : {"##dsm format :x\r\n1.0,Enter\r\n", "## DSM Format :\r\n", "",
-                             "#DSM Format :\r\n"}) {
+    for (const char* text :
+         {"##dsm format :x\r\n1.0,Enter\r\n", "## DSM Format :\r\n", "", "#DSM Format :\r\n"}) {
         paste(text);
         EXPECT_FALSE(dsmClipboard.canPaste()) << text;
     }
@@ -103,9 +103,11 @@ TEST_F(DsmClipboardTest, TheNameRunsFromAfterTheColonToTheFirstCr) {
 }
 
 TEST_F(DsmClipboardTest, PasteTakesOnlyKnownClicksAboveZero) {
-    paste("##DSM Format :x\r\n0.0,Enter\r\n-1,Enter\r\n,Enter\r\nEnter\r\nx,Enter\r\n"
-          "2.25,ENTER\r\n 1 ,Next\r\n1.0,Unknown\r\n\r\n#note\r\n1.0,Next");
-    EXPECT_EQ(model.ClickList, (std::vector<Click>{{"2.3", "ENTER"}, {"1.0", "Next"}, {"1.0", "Next"}}));
+    paste(
+        "##DSM Format :x\r\n0.0,Enter\r\n-1,Enter\r\n,Enter\r\nEnter\r\nx,Enter\r\n"
+        "2.25,ENTER\r\n 1 ,Next\r\n1.0,Unknown\r\n\r\n#note\r\n1.0,Next");
+    EXPECT_EQ(model.ClickList,
+              (std::vector<Click>{{"2.3", "ENTER"}, {"1.0", "Next"}, {"1.0", "Next"}}));
     EXPECT_EQ(model.Notes, (std::vector<std::string>{"note"}));
     EXPECT_EQ(model.runtime.caption, "4.3s");  // 2.25 + 1 + 1 as read
 }
@@ -129,7 +131,8 @@ TEST_F(DsmClipboardTest, LinesAreCutAt200Characters) {
 TEST_F(DsmClipboardTest, OnlyTheFirst10239CharactersAreReadAndACutLastLineIsLeftOut) {
     known = ButtonNames({"Title", "Title Menu"});
     std::string text = "##DSM Format :x\r\n";
-    while (text.size() < 10200) text += "#" + std::string(10, 'n') + "\r\n";
+    while (text.size() < 10200)
+        text += "#" + std::string(10, 'n') + "\r\n";
     text.resize(10228, 'n');
     text += "\r\n";
     ASSERT_EQ(text.size(), 10230u);
@@ -143,7 +146,8 @@ TEST_F(DsmClipboardTest, OnlyTheFirst10239CharactersAreReadAndACutLastLineIsLeft
 }
 
 TEST_F(DsmClipboardTest, ALongDocumentIsCopiedWhole) {
-    for (int i = 0; i < 2000; ++i) model.ClickList.push_back({"1.0", "Next"});
+    for (int i = 0; i < 2000; ++i)
+        model.ClickList.push_back({"1.0", "Next"});
     dsmClipboard.copy();
     ASSERT_TRUE(clipboard.content.has_value());
     EXPECT_EQ(clipboard.content->size(), 16u + 2000u * 10u);

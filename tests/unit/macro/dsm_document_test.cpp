@@ -13,7 +13,7 @@ using testing::FakeFileIo;
 using testing::FakeFileSystem;
 
 class DsmDocumentTest : public ::testing::Test {
-protected:
+  protected:
     DsmDocumentTest() { files.current = "C:\\dsm"; }
 
     FakeFileSystem files;
@@ -57,7 +57,8 @@ TEST_F(DsmDocumentTest, LoadFillsTheDocumentSetsTotalsAndClearsTheMark) {
     model.dsm_name.caption = "1a2b3c4d.dsm";
     EXPECT_TRUE(document.load(known));
     EXPECT_EQ(model.Notes, (std::vector<std::string>{"Title"}));
-    EXPECT_EQ(model.ClickList, (std::vector<Click>{{"2.3", "Enter"}, {"1.6", "play"}, {"0.0", "Stop"}}));
+    EXPECT_EQ(model.ClickList,
+              (std::vector<Click>{{"2.3", "Enter"}, {"1.6", "play"}, {"0.0", "Stop"}}));
     EXPECT_EQ(model.NoClicks.caption, "3");
     EXPECT_EQ(model.runtime.caption, "3.8s");
     EXPECT_FALSE(document.modified());
@@ -124,7 +125,8 @@ TEST_F(DsmDocumentTest, AFailedSaveLeavesFileDocumentAndMarkAsTheyWere) {
 }
 
 TEST_F(DsmDocumentTest, ClearAndRecountSetTheirOwnTotals) {
-    model.ClickList = {{"2.25", "Enter"}, {"x", "Next"}, {"", "Play"}, {"-1.0", "Stop"}, {"1.0", "Stop"}};
+    model.ClickList = {
+        {"2.25", "Enter"}, {"x", "Next"}, {"", "Play"}, {"-1.0", "Stop"}, {"1.0", "Stop"}};
     document.recount();
     EXPECT_EQ(model.NoClicks.caption, "5");
     EXPECT_EQ(model.runtime.caption, "2.3");  // 2.25 - 1 + 1, no unit

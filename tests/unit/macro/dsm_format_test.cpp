@@ -9,7 +9,8 @@ const ButtonNames kKnown({"Enter", "Next", "Play", "Stop", "Title Menu", "Root M
 
 std::vector<std::string> waits(const DsmContent& content) {
     std::vector<std::string> out;
-    for (const Click& click : content.clicks) out.push_back(click.wait);
+    for (const Click& click : content.clicks)
+        out.push_back(click.wait);
     return out;
 }
 
@@ -84,7 +85,7 @@ TEST(DsmFormatTest, ButtonNamesFoldOnlyTheLettersAToZ) {
 
 TEST(DsmFormatTest, WritesNotesThenActiveClicksWithCrLf) {
     const std::vector<std::string> notes{"A", "", "B"};
-    const std::vector<Click> clicks{{"2.25", "Enter"}, {"0.0", "Next"}, {"", "Play"},
+    const std::vector<Click> clicks{{"2.25", "Enter"}, {"0.0", "Next"},  {"", "Play"},
                                     {"x", "Stop"},     {"-1.0", "Stop"}, {"12.5", "Title Menu"}};
     EXPECT_EQ(writeDsmFile(notes, clicks), "#A\r\n#\r\n#B\r\n2.3,Enter\r\n12.5,Title Menu\r\n");
     EXPECT_EQ(writeDsmFile({}, {}), "");

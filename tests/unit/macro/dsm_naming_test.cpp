@@ -27,7 +27,7 @@ std::string makeNameText(const std::string& name) {
 }
 
 class DsmNamingTest : public ::testing::Test {
-protected:
+  protected:
     DsmNamingTest() {
         files.current = "C:\\dsm";
         files.directories.insert("C:\\dsm");
@@ -63,7 +63,9 @@ protected:
                      pump,
                      saveDialog,
                      libraries,
-                     {[] { return std::vector<std::string>{"Enter", "Next"}; },
+                     {[] {
+                          return std::vector<std::string>{"Enter", "Next"};
+                      },
                       [this] { ++infoPanelShown; }, [this] { ++pointerRefreshed; },
                       [] { return std::string("DVD Spindrel"); }}};
 };

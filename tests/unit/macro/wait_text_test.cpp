@@ -9,9 +9,9 @@ namespace spindrel {
 namespace {
 
 TEST(WaitTextTest, RoundsTheEighteenDigitStringHalfAwayFromZero) {
-    EXPECT_EQ(formatWait(2.25), "2.3");    // exactly representable: the half goes up
-    EXPECT_EQ(formatWait(0.15), "0.1");    // the double lies just below 0.15
-    EXPECT_EQ(formatWait(1.55), "1.6");    // the double lies just above 1.55
+    EXPECT_EQ(formatWait(2.25), "2.3");  // exactly representable: the half goes up
+    EXPECT_EQ(formatWait(0.15), "0.1");  // the double lies just below 0.15
+    EXPECT_EQ(formatWait(1.55), "1.6");  // the double lies just above 1.55
     EXPECT_EQ(formatWait(0.25), "0.3");
     EXPECT_EQ(formatWait(0.05), "0.1");
     EXPECT_EQ(formatWait(-2.25), "-2.3");  // away from zero on both sides
@@ -21,7 +21,7 @@ TEST(WaitTextTest, RoundsTheEighteenDigitStringHalfAwayFromZero) {
     EXPECT_EQ(formatWait(12.5), "12.5");
     EXPECT_EQ(formatWait(0.0), "0.0");
     EXPECT_EQ(formatWait(-0.0), "0.0");
-    EXPECT_EQ(formatWait(-0.04), "0.0");   // no "-0.0"
+    EXPECT_EQ(formatWait(-0.04), "0.0");  // no "-0.0"
     EXPECT_EQ(formatWait(0.04999), "0.0");
 }
 
@@ -59,8 +59,8 @@ TEST(WaitTextTest, ParsesNumbersWithSpacesSignAndExponent) {
 }
 
 TEST(WaitTextTest, RejectsWhatIsNotADecimalNumber) {
-    for (const char* text : {"", " ", "x", "2,5", "\t2.5", "2.5\t", "1e", "1e+", "+", "-.",
-                             ".", "inf", "nan", "0x10", "1 0", "2.5.1", "--1", "1e999"}) {
+    for (const char* text : {"", " ", "x", "2,5", "\t2.5", "2.5\t", "1e", "1e+", "+", "-.", ".",
+                             "inf", "nan", "0x10", "1 0", "2.5.1", "--1", "1e999"}) {
         EXPECT_FALSE(parseWait(text).has_value()) << '"' << text << '"';
     }
     EXPECT_EQ(waitOrZero("abc"), 0.0);

@@ -1,24 +1,39 @@
 // A second process for the clipboard tests: "put FILE" puts the file's bytes on the clipboard as
 // text, "get FILE" writes the clipboard's text to the file. Exit code 0 on success.
 
+#include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/win32/win32_clipboard.h"
 
+namespace {
+// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
+std::string readWholeFile(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3)
+        return 2;
     const std::string command = argv[1];
     spindrel::Win32Clipboard clipboard;
     if (command == "put") {
-        std::ifstream in(argv[2], std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        return in && clipboard.setText(text) ? 0 : 1;
+        return clipboard.setText(readWholeFile(argv[2])) ? 0 : 1;
     }
     if (command == "get") {
         const std::optional<std::string> text = clipboard.text();
-        if (!text) return 1;
+        if (!text)
+            return 1;
         std::ofstream out(argv[2], std::ios::binary);
         out << *text;
         return out ? 0 : 1;

@@ -20,7 +20,7 @@ const std::string kRoot = std::string(1, kLetter) + ":\\";
 // The real drives, narrowed to the simulated one: a prefix used by other tests may hold other
 // simulated discs at lower letters, which would win the scan.
 class OnlyTheTestDrive : public Win32Drives {
-public:
+  public:
     std::uint32_t logicalDrives() override {
         return Win32Drives::logicalDrives() & (std::uint32_t{1} << (kLetter - 'A'));
     }
@@ -53,7 +53,8 @@ TEST(SimulatedDiscTest, TheScanFindsItsLabelIdentityAndRegions) {
     EXPECT_EQ(model.DVD_Title.caption, SPINDREL_TEST_DISC_LABEL);
     EXPECT_EQ(model.DVD_Serial.caption, SPINDREL_TEST_DISC_IDENTITY);
     std::string lit;
-    for (const Control& led : model.RegionLED) lit += led.visible ? '1' : '0';
+    for (const Control& led : model.RegionLED)
+        lit += led.visible ? '1' : '0';
     EXPECT_EQ(lit, SPINDREL_TEST_DISC_LIT);
     EXPECT_EQ(model.Shape3.hint,
               "These indicators show which region this DVD is playable in.\r\r"
