@@ -53,6 +53,9 @@ struct MainModel {
     DsmModel dsm;
     DiscModel disc;
 
+    // Remote panel: the recorder's clock.
+    Control timeindex = labelWithCaption("0s");
+
     // About panel, active controller panel.
     Control myversion = labelWithCaption("beta");
     Image Image4;  // the active controller panel's picture; its hint names the plug-in

@@ -171,6 +171,32 @@ void Tmain::Timer1Timer() {
         case 50:
             WriteSettings();
             break;
+        case 200:
+            if (!PreparePanels()) model.closeRequested = true;
+            ports_.pump.processMessages();
+            naming.selectDiscDsm();
+            ports_.pump.processMessages();
+            StartMove(moveState);
+            run_mode = 0;
+            break;
+        case 500:
+            disc.scan();
+            if (!PreparePanels()) model.closeRequested = true;
+            document.load(ButtonNames(knownButtons()));
+            ports_.pump.processMessages();
+            StartMove(moveState);
+            break;
+        case 1000:
+            if (!PreparePanels()) model.closeRequested = true;
+            StartMove(moveState | 9);
+            controller_state = 1002;
+            Timer1.setEnabled(true);
+            break;
+        case 1002:
+            model.timeindex.caption = "/test";
+            model.dsm.dsm_name.caption = "-testmode-";
+            disc.scan();
+            break;
         default:
             break;
     }

@@ -1,16 +1,73 @@
 #include "app/win32/main_window.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "ui/skin_layout.h"
+#include "ui/win32/gdi.h"
+
 namespace spindrel {
 
 namespace {
 // The grey that shows through the see-through parts of the skin.
 constexpr COLORREF kBackground = RGB(128, 128, 128);
 constexpr int kDragCursor = -99;
+constexpr int kSaveCursor = -98;
+
+COLORREF colour(const skin::Colour& c) { return RGB(c.red, c.green, c.blue); }
+
+RECT rectOf(const Control& control) {
+    return {control.left, control.top, control.left + control.width, control.top + control.height};
+}
+
+RECT rectOf(const skin::Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+FontHandle makeFont(int height, bool bold, bool italic, const char* face = "Verdana") {
+    return FontHandle(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
+                                  ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
+}
+
+void drawText(HDC dc, const Control& label, HFONT font, COLORREF textColour) {
+    if (!label.visible || label.caption.empty()) return;
+    Selected selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColour);
+    RECT rect = rectOf(label);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (label.alignment == TextAlign::center) format |= DT_CENTER;
+    if (label.alignment == TextAlign::right) format |= DT_RIGHT;
+    DrawTextA(dc, label.caption.c_str(), static_cast<int>(label.caption.size()), &rect, format);
+}
+
+// A check label: the caption drawn with a shadow two pixels right and down.
+void drawCheck(HDC dc, const Control& box, HFONT font) {
+    if (box.caption.empty()) return;
+    Selected selected(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    RECT shadow = rectOf(box);
+    OffsetRect(&shadow, 2, 2);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, box.caption.c_str(), -1, &shadow, DT_SINGLELINE | DT_NOPREFIX);
+    RECT mark = rectOf(box);
+    SetTextColor(dc, RGB(0, 255, 0));
+    DrawTextA(dc, box.caption.c_str(), -1, &mark, DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Tmain& tmain, Win32System& system) : tmain_(tmain), system_(system) {}
 
+MainWindow::~MainWindow() {
+    buttons_.clear();
+    panels_.clear();
+    smallArea_.reset();
+    bigArea_.reset();
+}
+
 bool MainWindow::create(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &MainWindow::WindowProc;
@@ -19,6 +76,12 @@ bool MainWindow::create(HINSTANCE instance) {
     windowClass.hIcon = LoadIconA(instance, "MAINICON");
     windowClass.lpszClassName = kClassName;
     if (RegisterClassExA(&windowClass) == 0) return false;
+
+    labelFont_ = makeFont(-11, false, false, "Tahoma");
+    titleFont_ = makeFont(-13, true, false, "Tahoma");
+    italicFont_ = makeFont(-12, false, true, "Tahoma");
+    markFont_ = makeFont(-16, true, true);
+    lcdBrush_ = BrushHandle(CreateSolidBrush(colour(skin::kLcdFill)));
 
     const MainModel& model = tmain_.model;
     // WS_SYSMENU and WS_MINIMIZEBOX give the taskbar button its minimise and restore.
@@ -30,6 +93,7 @@ bool MainWindow::create(HINSTANCE instance) {
     if (window_ == nullptr) return false;
     reflect();
     if (tmain_.model.terminateRequested || !tmain_.model.showAllowed) return !quitPosted_;
+    buildChildren();
     if (tmain_.model.windowState == WindowState::minimized) {
         minimized_ = true;
         ShowWindow(window_, SW_SHOWMINNOACTIVE);
@@ -45,6 +109,174 @@ void MainWindow::showFirstTime() {
     if (shown_) return;
     shown_ = true;
     tmain_.guarded([this] { tmain_.FormShow(); });
+    reflect();
+}
+
+CoolButtonView& MainWindow::addButton(HWND parent, CoolButton& button,
+                                      std::function<void()> onClick) {
+    buttons_.push_back(std::make_unique<CoolButtonView>(parent, button, pictures_));
+    CoolButtonView& view = *buttons_.back();
+    view.onClick = [this, onClick = std::move(onClick)] {
+        tmain_.guarded(onClick);
+        reflect();
+    };
+    return view;
+}
+
+void MainWindow::paintPanel(HDC dc, int width, int height, const Image& picture,
+                            const std::vector<const Control*>& labels) {
+    RECT all{0, 0, width, height};
+    BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
+    FillRect(dc, &all, fill.get());
+    if (picture.picture) pictures_.draw(dc, *picture.picture, 0, 0);
+    for (const Control* label : labels) drawText(dc, *label, labelFont_.get(), colour(skin::kPanelText));
+}
+
+void MainWindow::buildChildren() {
+    MainModel& m = tmain_.model;
+    Tmain& t = tmain_;
+
+    // The small-panel area and its two panels.
+    smallArea_ = std::make_unique<Surface>(window_, rectOf(skin::main_form::dead_panel1),
+                                           [this](HDC dc, int w, int h) {
+                                               RECT all{0, 0, w, h};
+                                               BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
+                                               FillRect(dc, &all, fill.get());
+                                               if (tmain_.model.logo_pic.picture) {
+                                                   pictures_.draw(dc, *tmain_.model.logo_pic.picture, 0, 0);
+                                               }
+                                           });
+    smallArea_->onPress = [this](int, int) { dragWindow(); };
+    auto smallPanel = [&](Control& panel, const Image& picture) {
+        auto surface = std::make_unique<Surface>(
+            smallArea_->handle(), rectOf(panel),
+            [this, &picture](HDC dc, int w, int h) { paintPanel(dc, w, h, picture, {}); });
+        surface->onPress = [this](int, int) { dragWindow(); };
+        HWND handle = surface->handle();
+        panels_[&panel] = std::move(surface);
+        return handle;
+    };
+    HWND inactive = smallPanel(m.inactive_panel, m.inactive_pic);
+    HWND active = smallPanel(m.active_panel, m.Image4);
+    addButton(inactive, m.dvdbtn, [&t] { t.dvdbtnClick(); });
+    addButton(active, m.RecBtn, [] {});
+    addButton(active, m.stopbtn, [] {});
+    addButton(active, m.resetbtn, [] {});
+    addButton(active, m.testbtn, [] {});
+
+    // The big-panel area and its six panels.
+    bigArea_ = std::make_unique<Surface>(window_, rectOf(skin::main_form::base_panel),
+                                         [this](HDC dc, int w, int h) {
+                                             RECT all{0, 0, w, h};
+                                             BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
+                                             FillRect(dc, &all, fill.get());
+                                         });
+    auto bigPanel = [&](Control& panel, const Image& picture,
+                        std::vector<const Control*> labels) {
+        auto surface = std::make_unique<Surface>(
+            bigArea_->handle(), rectOf(panel),
+            [this, &picture, labels](HDC dc, int w, int h) { paintPanel(dc, w, h, picture, labels); });
+        surface->onPress = [this](int, int) { dragWindow(); };
+        HWND handle = surface->handle();
+        panels_[&panel] = std::move(surface);
+        return handle;
+    };
+    const FilePanelModel& files = t.naming.panel();
+    HWND dsm = bigPanel(m.dsm_panel, m.Image1, {&m.dsm.NoClicks, &m.dsm.runtime});
+    HWND buttonList = bigPanel(m.button_panel, m.Image2, {});
+    HWND fileSystem = bigPanel(m.file_panel, m.Image3, {&m.dsm.dsm_name, &files.filesys_hint});
+    panels_[&m.config_panel] = std::make_unique<Surface>(
+        bigArea_->handle(), rectOf(m.config_panel), [this](HDC dc, int w, int h) {
+            const MainModel& model = tmain_.model;
+            paintPanel(dc, w, h, model.Image5, {});
+            for (const Control* box : {&model.cbox_1, &model.cbox_2, &model.cbox_3}) {
+                drawCheck(dc, *box, markFont_.get());
+            }
+            drawText(dc, model.autoexec, labelFont_.get(), colour(skin::kLcdText));
+        });
+    HWND config = panels_[&m.config_panel]->handle();
+    HWND remote = bigPanel(m.remote_panel, m.Image6, {});
+    HWND about = bigPanel(m.about_panel, m.Image8, {&m.myversion});
+    (void)remote;
+
+    // The configuration panel's check marks are drawn over its picture; a click toggles them.
+    panels_[&m.config_panel]->onPress = [this](int x, int y) {
+        MainModel& model = tmain_.model;
+        const Control* boxes[] = {&model.cbox_1, &model.cbox_2, &model.cbox_3};
+        for (int tag = 0; tag < 3; ++tag) {
+            const RECT box = rectOf(*boxes[tag]);
+            const POINT point{x, y};
+            if (PtInRect(&box, point)) {
+                tmain_.guarded([this, tag] { tmain_.checkbox_change(tag); });
+                reflect();
+                return;
+            }
+        }
+        dragWindow();
+    };
+
+    auto panelMenu = [this] { showPanelMenu(); };
+    addButton(dsm, m.dsmbtn, panelMenu);
+    addButton(buttonList, m.buttonbtn, panelMenu);
+    addButton(fileSystem, m.filesysbtn, panelMenu);
+    addButton(config, m.configbtn, panelMenu);
+    addButton(about, m.aboutbtn, panelMenu);
+    addButton(fileSystem, m.newbtn, [&t] { t.naming.newbtnClick(); });
+    addButton(fileSystem, m.openbtn, [&t] { t.naming.openbtnClick(); });
+    addButton(fileSystem, m.savebtn, [&t] { t.naming.savebtnClick(); });
+    addButton(fileSystem, m.makenamebtn, [&t] { t.naming.makenamebtnClick(); });
+    addButton(fileSystem, m.clearnamebtn, [&t] { t.naming.clearnamebtnClick(); });
+    addButton(config, m.optionabtn, [] {});
+    addButton(config, m.optionbbtn, [] {});
+    addButton(config, m.spindrelbtn, [] {});
+
+    // The window's own buttons.
+    addButton(window_, m.refreshbtn, [&t] { t.disc.refreshbtnClick(); });
+    addButton(window_, m.closebtn, [this] { PostMessageA(window_, WM_CLOSE, 0, 0); });
+    addButton(window_, m.minimizebtn, [this] { ShowWindow(window_, SW_MINIMIZE); });
+
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void MainWindow::addHint(HWND control, const std::string& text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(text.c_str());
+    if (hints_.count(control) == 0) {
+        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    hints_[control] = text;
+}
+
+void MainWindow::reflectHints() {
+    if (tooltip_ == nullptr) return;
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, tmain_.model.hintHidePause);
+    for (const auto& view : buttons_) {
+        const std::string& hint = view->button().hint;
+        const auto known = hints_.find(view->handle());
+        if (known == hints_.end() ? !hint.empty() : known->second != hint) {
+            addHint(view->handle(), hint);
+        }
+    }
+}
+
+void MainWindow::applyRegion() {
+    const MainModel& model = tmain_.model;
+    if (model.windowRegionVersion == appliedRegion_) return;
+    appliedRegion_ = model.windowRegionVersion;
+    const auto* data = reinterpret_cast<const RGNDATA*>(model.windowRegion.data());
+    RegionHandle region(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(model.windowRegion.size()), data));
+    // A region the system refuses leaves the outline as it was.
+    if (region) SetWindowRgn(window_, region.release(), TRUE);
 }
 
 void MainWindow::reflect() {
@@ -62,6 +294,49 @@ void MainWindow::reflect() {
         SetWindowPos(window_, nullptr, model.left, model.top, model.width, model.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    applyRegion();
+
+    // An instant switch holds the painting of the big-panel area until it is done.
+    if (bigArea_ && model.bigPanelAreaFrozen != frozen_) {
+        frozen_ = model.bigPanelAreaFrozen;
+        SendMessageA(bigArea_->handle(), WM_SETREDRAW, frozen_ ? FALSE : TRUE, 0);
+        if (!frozen_) {
+            RedrawWindow(bigArea_->handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
+    }
+    for (auto& [control, surface] : panels_) {
+        HWND panel = surface->handle();
+        RECT now;
+        GetWindowRect(panel, &now);
+        MapWindowPoints(nullptr, GetParent(panel), reinterpret_cast<POINT*>(&now), 2);
+        if (now.left != control->left || now.top != control->top) {
+            SetWindowPos(panel, nullptr, control->left, control->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        EnableWindow(panel, control->enabled);
+    }
+    for (auto& view : buttons_) view->reflect();
+    reflectHints();
+
+    // Labels are drawn by their panels: repaint when what they show has changed.
+    std::string labels;
+    const DiscModel& disc = model.disc;
+    labels += disc.DVD_Title.caption + '\x1f' + disc.DVD_Serial.caption + '\x1f' +
+              (disc.DVD_Title.italic ? "i" : "") + '\x1f';
+    for (const Control& led : disc.RegionLED) labels += led.visible ? '1' : '0';
+    labels += model.dsm.ModLabel.visible ? "m" : "";
+    labels += '\x1f' + model.dsm.dsm_name.caption + '\x1f' + tmain_.naming.panel().filesys_hint.caption;
+    labels += '\x1f' + model.dsm.NoClicks.caption + '\x1f' + model.dsm.runtime.caption;
+    labels += '\x1f' + model.cbox_1.caption + model.cbox_2.caption + model.cbox_3.caption;
+    labels += '\x1f' + model.myversion.caption;
+    labels += model.CoolForm1.picture ? "p" : "";
+    if (labels != shownLabels_) {
+        shownLabels_ = labels;
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+
+    if (!model.focus.empty()) model.focus.clear();
     if (model.terminateRequested && !quitPosted_) {
         quitPosted_ = true;
         PostQuitMessage(0);
@@ -73,12 +348,59 @@ void MainWindow::reflect() {
     }
 }
 
+void MainWindow::paint(HDC dc) {
+    const MainModel& model = tmain_.model;
+    RECT client;
+    GetClientRect(window_, &client);
+    BrushHandle background(CreateSolidBrush(kBackground));
+    FillRect(dc, &client, background.get());
+    if (model.CoolForm1.picture) {
+        const Bitmap& picture = *model.CoolForm1.picture;
+        pictures_.drawKeyed(dc, picture, 0, 0, picture.bottomLeft());
+    }
+    if (model.regionLed.picture) {
+        for (const Control& led : model.disc.RegionLED) {
+            if (led.visible) pictures_.draw(dc, *model.regionLed.picture, led.left, led.top);
+        }
+    }
+    const DiscModel& disc = model.disc;
+    drawText(dc, disc.DVD_Title, disc.DVD_Title.italic ? italicFont_.get() : titleFont_.get(),
+             colour(skin::kLcdText));
+    drawText(dc, disc.DVD_Serial, titleFont_.get(), colour(skin::kLcdText));
+    if (model.dsm.ModLabel.visible) {
+        drawText(dc, model.dsm.ModLabel, titleFont_.get(), colour(skin::kModifiedMark));
+    }
+}
+
+void MainWindow::dragWindow() {
+    ReleaseCapture();
+    SendMessageA(window_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void MainWindow::showPanelMenu() {
+    tmain_.panelselect_menuPopup();
+    HMENU menu = CreatePopupMenu();
+    for (const MenuItem& item : tmain_.model.panelselect_menu) {
+        UINT flags = MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) |
+                     (item.checked ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuA(menu, flags, static_cast<UINT_PTR>(item.tag), item.caption.c_str());
+        if (item.isDefault) SetMenuDefaultItem(menu, static_cast<UINT>(item.tag), FALSE);
+    }
+    POINT at{2, 2};
+    ClientToScreen(bigArea_->handle(), &at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                                      at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) tmain_.guarded([this, chosen] { tmain_.HideSlide(chosen); });
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         auto* self = static_cast<MainWindow*>(create->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        Background::attach(window, self);
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
@@ -99,6 +421,18 @@ LRESULT MainWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR: handled = OnSetCursor(lParam); break;
         case WM_LBUTTONDOWN: handled = OnLeftButtonDown(); break;
         case WM_ERASEBKGND: return 1;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            tmain_.guarded([&] {
+                tmain_.FormKeyDown(static_cast<int>(wParam), (GetKeyState(VK_MENU) & 0x8000) != 0);
+            });
+            reflect();
+            break;
+        case WM_CHAR:
+            tmain_.guarded([&] { tmain_.FormKeyPress(static_cast<char>(wParam)); });
+            reflect();
+            handled = true;
+            break;
         default: break;
     }
     if (handled) return 0;
@@ -154,29 +488,51 @@ bool MainWindow::OnSize(WPARAM kind) {
 }
 
 bool MainWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window_, &paint);
-    HBRUSH background = CreateSolidBrush(kBackground);
+    PAINTSTRUCT paintStruct;
+    HDC dc = BeginPaint(window_, &paintStruct);
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, background);
-    DeleteObject(background);
-    EndPaint(window_, &paint);
+    {
+        MemoryDc buffer(dc, client.right, client.bottom);
+        paint(buffer.get());
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(window_, &paintStruct);
     return true;
 }
 
 bool MainWindow::OnSetCursor(LPARAM lParam) {
     if (LOWORD(lParam) != HTCLIENT) return false;
-    HCURSOR drag = system_.cursor(kDragCursor);
-    if (drag == nullptr) return false;
-    SetCursor(drag);
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(window_, &point);
+    const RECT mark = rectOf(tmain_.model.dsm.ModLabel);
+    const bool overMark = tmain_.model.dsm.ModLabel.visible && PtInRect(&mark, point);
+    HCURSOR cursor = system_.cursor(overMark ? kSaveCursor : kDragCursor);
+    if (cursor == nullptr) return false;
+    SetCursor(cursor);
     return true;
 }
 
-// The bare window is the handle to drag it by: let the system's own move loop run.
+// The bare window is the handle to drag it by; the modified mark saves.
 bool MainWindow::OnLeftButtonDown() {
-    ReleaseCapture();
-    SendMessageA(window_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(window_, &point);
+    const RECT mark = rectOf(tmain_.model.dsm.ModLabel);
+    if (tmain_.model.dsm.ModLabel.visible && PtInRect(&mark, point)) {
+        tmain_.guarded([this] { tmain_.naming.savebtnClick(); });
+        reflect();
+        return true;
+    }
+    dragWindow();
+    return true;
+}
+
+bool MainWindow::OnCtlColor(HDC dc, LRESULT& brush) {
+    SetTextColor(dc, colour(skin::kLcdText));
+    SetBkColor(dc, colour(skin::kLcdFill));
+    brush = reinterpret_cast<LRESULT>(lcdBrush_.get());
     return true;
 }
 

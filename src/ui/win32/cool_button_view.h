@@ -1,0 +1,43 @@
+#pragma once
+// The window of a skinned button: draws the core button's glyph over its parent's background and
+// feeds it the mouse. Pixels of the see-through colour let the mouse through to the parent.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/cool_button.h"
+#include "ui/win32/pictures.h"
+
+namespace spindrel {
+
+class CoolButtonView {
+public:
+    CoolButtonView(HWND parent, CoolButton& button, PictureCache& pictures);
+    ~CoolButtonView();
+    CoolButtonView(const CoolButtonView&) = delete;
+    CoolButtonView& operator=(const CoolButtonView&) = delete;
+
+    HWND handle() const { return window_; }
+    CoolButton& button() { return button_; }
+    // Brings the window in line with the button's place, visibility, state and picture.
+    void reflect();
+
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint(HDC dc);
+    void redraw();
+
+    HWND window_ = nullptr;
+    CoolButton& button_;
+    PictureCache& pictures_;
+    int shownGlyph_ = -1;
+    bool shownEnabled_ = true;
+    const Bitmap* shownStrip_ = nullptr;
+};
+
+}  // namespace spindrel
