@@ -70,6 +70,19 @@ Installation::Installation() {
     for (const char* plugin : {"stub_plugin.dll", "stub_plugin_nokill.dll"}) {
         EXPECT_TRUE(CopyFileA(testbinFile(plugin).c_str(), path(plugin).c_str(), FALSE));
     }
+    // The skin, as it is installed beside the program.
+    const std::string images = distFile("images");
+    CreateDirectoryA(path("images").c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((images + "\\*.*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            CopyFileA((images + "\\" + found.cFileName).c_str(),
+                      (path("images") + "\\" + found.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
 }
 
 Installation::~Installation() { deleteTree(folder_); }

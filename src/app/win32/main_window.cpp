@@ -422,12 +422,13 @@ LRESULT MainWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: handled = OnLeftButtonDown(); break;
         case WM_ERASEBKGND: return 1;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            tmain_.guarded([&] {
-                tmain_.FormKeyDown(static_cast<int>(wParam), (GetKeyState(VK_MENU) & 0x8000) != 0);
-            });
+        case WM_SYSKEYDOWN: {
+            // Bit 29 of a key message tells that Alt was held when the key went down.
+            const bool alt = (lParam & (LPARAM{1} << 29)) != 0;
+            tmain_.guarded([&] { tmain_.FormKeyDown(static_cast<int>(wParam), alt); });
             reflect();
             break;
+        }
         case WM_CHAR:
             tmain_.guarded([&] { tmain_.FormKeyPress(static_cast<char>(wParam)); });
             reflect();

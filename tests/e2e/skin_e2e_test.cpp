@@ -1,0 +1,133 @@
+// The skinned window under Wine: its shape, its panels, dragging it, and a skin file missing.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "e2e_support.h"
+#include "support/wine_paths.h"
+
+namespace spindrel::e2e {
+namespace {
+
+constexpr const char* kMainClass = "Tmain";
+constexpr const char* kBoxClass = "#32770";
+
+// Writes what the window shows to a bitmap file, for a person to look at.
+void saveScreenshot(HWND window, const std::string& path) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), stride * height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+class SkinE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetSettings("stub_plugin.dll");
+        CreateDirectoryA(testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens").c_str(),
+                         nullptr);
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey); }
+
+    std::string screenPath(const std::string& name) const {
+        return testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens/" + name + ".bmp");
+    }
+    // Waits until the window's first panel has slid in and its painting has settled.
+    static void settle() { Sleep(1500); }
+
+    Installation install;
+};
+
+TEST_F(SkinE2eTest, WindowTakesTheMaskedShapeAndClicksOutsideItPassThrough) {
+    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+    HWND window = program.waitForWindow(kMainClass, true);
+    ASSERT_NE(window, nullptr);
+    settle();
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(window, region), COMPLEXREGION) << "the window has no shaped outline";
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the top-left corner should be cut away";
+    EXPECT_TRUE(PtInRegion(region, 256, 80));
+    DeleteObject(region);
+
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const POINT corner{rect.left, rect.top};
+    EXPECT_NE(GetAncestor(WindowFromPoint(corner), GA_ROOT), window)
+        << "a click on a cut-out part must reach the window beneath";
+    const POINT middle{rect.left + 256, rect.top + 80};
+    EXPECT_EQ(GetAncestor(WindowFromPoint(middle), GA_ROOT), window);
+    saveScreenshot(window, screenPath("main_window"));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(kWaitMs));
+}
+
+TEST_F(SkinE2eTest, EveryBigPanelComesInByItsShortcut) {
+    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+    HWND window = program.waitForWindow(kMainClass, true);
+    ASSERT_NE(window, nullptr);
+    settle();
+    const std::pair<char, const char*> panels[] = {
+        {'D', "panel_dsm_info"}, {'B', "panel_button_list"}, {'F', "panel_filesystem"},
+        {'C', "panel_configuration"}, {'A', "panel_about"}};
+    for (const auto& [key, name] : panels) {
+        PostMessageA(window, WM_SYSKEYDOWN, static_cast<WPARAM>(key), LPARAM{1} << 29);
+        Sleep(900);
+        saveScreenshot(window, screenPath(name));
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(kWaitMs));
+}
+
+TEST_F(SkinE2eTest, MissingSkinFileIsNamedAndTheStoredPositionStays) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    const DWORD left = 300;
+    RegSetValueExA(key, "Position:Left", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&left),
+                   sizeof left);
+    RegCloseKey(key);
+    DeleteFileA(install.path("images\\main_form.mask").c_str());
+
+    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+    HWND box = program.waitForWindow(kBoxClass, true);
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(messageBoxText(box), "Error reading bitmap mask.\t\rFile: ./images/main_form.mask");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.waitForExit(kWaitMs)) << "the program should end";
+
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(readSetting("Position:Left", type, data));
+    EXPECT_EQ(data, (std::vector<BYTE>{44, 1, 0, 0}));  // 300, as it was
+}
+
+}  // namespace
+}  // namespace spindrel::e2e
