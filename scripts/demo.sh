@@ -17,6 +17,7 @@ spindrel_wine_start
 dist=build/win64/dist
 out=build/demo
 rm -rf "$out" && mkdir -p "$out"
+touch "$out/player.log"
 
 # Until the player plug-ins are installed beside it, the program binds a plug-in that drives no
 # player, so that it can start.
@@ -28,6 +29,20 @@ fi
 wine reg delete 'HKLM\Software\Tolvrey\DVD-Spindrel' /f >/dev/null 2>&1 || true
 wine reg add 'HKLM\Software\Tolvrey\DVD-Spindrel' /v DVD_Interface /t REG_SZ /d "$plugin" /f \
   >/dev/null 2>&1
+
+echo "== A disc in drive D: label SPACE_ODYSSEY_2001, serial 1A2B3C4D, regions 2 and 4 =="
+tools/mkdisc/mkdisc.py D SPACE_ODYSSEY_2001 1A2B3C4D F5
+cleanup() {
+  tools/mkdisc/mkdisc.py --remove D >/dev/null 2>&1 || true
+  spindrel_wine_stop
+}
+trap cleanup EXIT
+
+echo "== The stand-in player, as Creative's PC-DVD Player (log: $out/player.log) =="
+wine build/win64/testbin/fakeplayer.exe --as wyvernel --log "$(winepath -w "$out/player.log")" \
+  </dev/null >/dev/null 2>&1 &
+player=$!
+sleep 2
 
 echo "== Starting DVD_Spindrel.exe (plug-in $plugin) on display $DISPLAY =="
 wine "$dist/DVD_Spindrel.exe" </dev/null >"$out/program.log" 2>&1 &
@@ -59,6 +74,9 @@ if kill -0 "$program" 2>/dev/null; then
   echo "The program did not close within 10 s." >&2
   exit 1
 fi
+
+wine cmd /c exit >/dev/null 2>&1
+kill "$player" 2>/dev/null || true
 
 echo "== The settings the program stored =="
 wine reg query 'HKLM\Software\Tolvrey\DVD-Spindrel' 2>/dev/null | tr -d '\r' | sed '/^$/d'

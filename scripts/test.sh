@@ -15,6 +15,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== fuzz: DSM reader and clipboard paste (libFuzzer, a few seconds each) =="
+scripts/fuzz.sh
+
 echo "== win32: i686 build =="
 cmake --preset win32 >/dev/null
 cmake --build --preset win32

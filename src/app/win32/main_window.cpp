@@ -124,12 +124,12 @@ CoolButtonView& MainWindow::addButton(HWND parent, CoolButton& button,
 }
 
 void MainWindow::paintPanel(HDC dc, int width, int height, const Image& picture,
-                            const std::vector<const Control*>& labels) {
+                            const std::vector<PanelLabel>& labels) {
     RECT all{0, 0, width, height};
     BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
     FillRect(dc, &all, fill.get());
     if (picture.picture) pictures_.draw(dc, *picture.picture, 0, 0);
-    for (const Control* label : labels) drawText(dc, *label, labelFont_.get(), colour(skin::kPanelText));
+    for (const PanelLabel& label : labels) drawText(dc, *label.control, labelFont_.get(), label.colour);
 }
 
 void MainWindow::buildChildren() {
@@ -171,8 +171,7 @@ void MainWindow::buildChildren() {
                                              BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
                                              FillRect(dc, &all, fill.get());
                                          });
-    auto bigPanel = [&](Control& panel, const Image& picture,
-                        std::vector<const Control*> labels) {
+    auto bigPanel = [&](Control& panel, const Image& picture, std::vector<PanelLabel> labels) {
         auto surface = std::make_unique<Surface>(
             bigArea_->handle(), rectOf(panel),
             [this, &picture, labels](HDC dc, int w, int h) { paintPanel(dc, w, h, picture, labels); });
@@ -182,9 +181,12 @@ void MainWindow::buildChildren() {
         return handle;
     };
     const FilePanelModel& files = t.naming.panel();
-    HWND dsm = bigPanel(m.dsm_panel, m.Image1, {&m.dsm.NoClicks, &m.dsm.runtime});
+    const COLORREF onPanel = colour(skin::kPanelText);
+    HWND dsm = bigPanel(m.dsm_panel, m.Image1, {{&m.dsm.NoClicks, onPanel}, {&m.dsm.runtime, onPanel}});
     HWND buttonList = bigPanel(m.button_panel, m.Image2, {});
-    HWND fileSystem = bigPanel(m.file_panel, m.Image3, {&m.dsm.dsm_name, &files.filesys_hint});
+    HWND fileSystem = bigPanel(m.file_panel, m.Image3,
+                               {{&m.dsm.dsm_name, colour(skin::kLcdText)},
+                                {&files.filesys_hint, colour(skin::kStatusText)}});
     panels_[&m.config_panel] = std::make_unique<Surface>(
         bigArea_->handle(), rectOf(m.config_panel), [this](HDC dc, int w, int h) {
             const MainModel& model = tmain_.model;
@@ -196,7 +198,7 @@ void MainWindow::buildChildren() {
         });
     HWND config = panels_[&m.config_panel]->handle();
     HWND remote = bigPanel(m.remote_panel, m.Image6, {});
-    HWND about = bigPanel(m.about_panel, m.Image8, {&m.myversion});
+    HWND about = bigPanel(m.about_panel, m.Image8, {{&m.myversion, onPanel}});
     (void)remote;
 
     // The configuration panel's check marks are drawn over its picture; a click toggles them.
@@ -326,7 +328,8 @@ void MainWindow::reflect() {
               (disc.DVD_Title.italic ? "i" : "") + '\x1f';
     for (const Control& led : disc.RegionLED) labels += led.visible ? '1' : '0';
     labels += model.dsm.ModLabel.visible ? "m" : "";
-    labels += '\x1f' + model.dsm.dsm_name.caption + '\x1f' + tmain_.naming.panel().filesys_hint.caption;
+    labels += '\x1f' + model.dsm.dsm_name.caption + (model.dsm.dsm_name.visible ? "v" : "") +
+              '\x1f' + tmain_.naming.panel().filesys_hint.caption;
     labels += '\x1f' + model.dsm.NoClicks.caption + '\x1f' + model.dsm.runtime.caption;
     labels += '\x1f' + model.cbox_1.caption + model.cbox_2.caption + model.cbox_3.caption;
     labels += '\x1f' + model.myversion.caption;

@@ -55,8 +55,12 @@ private:
     void showFirstTime();
     void buildChildren();
     CoolButtonView& addButton(HWND parent, CoolButton& button, std::function<void()> onClick);
+    struct PanelLabel {
+        const Control* control;
+        COLORREF colour;
+    };
     void paintPanel(HDC dc, int width, int height, const Image& picture,
-                    const std::vector<const Control*>& labels);
+                    const std::vector<PanelLabel>& labels);
     void dragWindow();
     void showPanelMenu();
     void applyRegion();
