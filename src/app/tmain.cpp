@@ -38,6 +38,17 @@ Tmain::Tmain(Ports ports)
     singleInstance_.OnAlreadyRunning = [this](std::uint32_t, std::uint32_t) {
         onAlreadyRunning();
     };
+    // The file panel's and the disc display's buttons carry their hints and tags.
+    const FilePanelModel& files = naming.panel();
+    const std::pair<CoolButton*, const Control*> described[] = {
+        {&model.newbtn, &files.newbtn},           {&model.openbtn, &files.openbtn},
+        {&model.savebtn, &files.savebtn},         {&model.makenamebtn, &files.makenamebtn},
+        {&model.clearnamebtn, &files.clearnamebtn}, {&model.refreshbtn, &model.disc.refreshbtn},
+    };
+    for (const auto& [button, description] : described) {
+        button->hint = description->hint;
+        button->tag = description->tag;
+    }
 }
 
 Tmain::~Tmain() = default;

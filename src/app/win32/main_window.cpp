@@ -223,11 +223,22 @@ void MainWindow::buildChildren() {
     addButton(fileSystem, m.filesysbtn, panelMenu);
     addButton(config, m.configbtn, panelMenu);
     addButton(about, m.aboutbtn, panelMenu);
-    addButton(fileSystem, m.newbtn, [&t] { t.naming.newbtnClick(); });
-    addButton(fileSystem, m.openbtn, [&t] { t.naming.openbtnClick(); });
-    addButton(fileSystem, m.savebtn, [&t] { t.naming.savebtnClick(); });
-    addButton(fileSystem, m.makenamebtn, [&t] { t.naming.makenamebtnClick(); });
-    addButton(fileSystem, m.clearnamebtn, [&t] { t.naming.clearnamebtnClick(); });
+    // Over a file button the panel's hint line tells what it does; elsewhere it is empty.
+    auto hintLine = [this](CoolButtonView& view) {
+        view.onMouseMove = [this, &view] {
+            tmain_.naming.panel().mouseMoveOver(view.button().tag);
+            reflect();
+        };
+    };
+    hintLine(addButton(fileSystem, m.newbtn, [&t] { t.naming.newbtnClick(); }));
+    hintLine(addButton(fileSystem, m.openbtn, [&t] { t.naming.openbtnClick(); }));
+    hintLine(addButton(fileSystem, m.savebtn, [&t] { t.naming.savebtnClick(); }));
+    hintLine(addButton(fileSystem, m.makenamebtn, [&t] { t.naming.makenamebtnClick(); }));
+    hintLine(addButton(fileSystem, m.clearnamebtn, [&t] { t.naming.clearnamebtnClick(); }));
+    panels_[&m.file_panel]->onMouseMove = [this] {
+        tmain_.naming.panel().mouseMoveOver(0);
+        reflect();
+    };
     addButton(config, m.optionabtn, [] {});
     addButton(config, m.optionbbtn, [] {});
     addButton(config, m.spindrelbtn, [] {});

@@ -86,6 +86,9 @@ LRESULT CALLBACK Surface::WindowProc(HWND window, UINT message, WPARAM wParam, L
                                   static_cast<short>(HIWORD(lParam)));
                 }
                 return 0;
+            case WM_MOUSEMOVE:
+                if (self->onMouseMove) self->onMouseMove();
+                return 0;
             case WM_CTLCOLOREDIT:
             case WM_CTLCOLORSTATIC:
             case WM_COMMAND:

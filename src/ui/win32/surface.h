@@ -36,6 +36,7 @@ public:
     void paint(HDC dc) override;
     // A press of the left button on the surface itself (no child took it), in its coordinates.
     std::function<void(int x, int y)> onPress;
+    std::function<void()> onMouseMove;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
