@@ -67,7 +67,8 @@ Installation::Installation() {
     EXPECT_TRUE(CopyFileA(distFile("DVD_Spindrel.exe").c_str(), path("DVD_Spindrel.exe").c_str(),
                           FALSE))
         << distFile("DVD_Spindrel.exe");
-    for (const char* plugin : {"stub_plugin.dll", "stub_plugin_nokill.dll"}) {
+    for (const char* plugin :
+         {"stub_plugin.dll", "stub_plugin_nokill.dll", "stub_plugin_twomissing.dll"}) {
         EXPECT_TRUE(CopyFileA(testbinFile(plugin).c_str(), path(plugin).c_str(), FALSE));
     }
     // The skin, as it is installed beside the program.

@@ -126,16 +126,25 @@ TEST_F(StartupE2eTest, MissingPluginIsReportedAndTheProgramEndsWithoutItsWindow)
     EXPECT_FALSE(readSetting("Position:Left", type, data)) << "nothing may be saved";
 }
 
-TEST_F(StartupE2eTest, IncompletePluginNamesTheMissingExport) {
-    resetSettings("stub_plugin_nokill.dll");
-    auto program = start(install.path("DVD_Spindrel.exe"));
-    HWND box = program->waitForWindow(kBoxClass, true);
-    ASSERT_NE(box, nullptr) << "no error box";
-    EXPECT_EQ(messageBoxText(box),
-              "Missing function in Dynamic Link Library\t\r\rDLL Name:\tstub_plugin_nokill.dll\r"
-              "Export:\t\tKill_DVD_Player");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(program->waitForExit(kWaitMs));
+TEST_F(StartupE2eTest, IncompletePluginNamesTheLastMissingExport) {
+    const std::pair<const char*, const char*> plugins[] = {
+        {"stub_plugin_nokill.dll", "Kill_DVD_Player"},
+        {"stub_plugin_twomissing.dll", "Get_Abilities"},
+    };
+    for (const auto& [plugin, missing] : plugins) {
+        SCOPED_TRACE(plugin);
+        resetSettings(plugin);
+        auto program = start(install.path("DVD_Spindrel.exe"));
+        HWND box = program->waitForWindow(kBoxClass, true);
+        ASSERT_NE(box, nullptr) << "no error box";
+        EXPECT_EQ(messageBoxText(box),
+                  std::string("Missing function in Dynamic Link Library\t\r\rDLL Name:\t") +
+                      plugin + "\rExport:\t\t" + missing);
+        EXPECT_EQ(program->findWindow(kMainClass, true), nullptr);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(program->waitForExit(kWaitMs));
+        EXPECT_EQ(program->findWindow(kMainClass, false), nullptr);
+    }
 }
 
 TEST_F(StartupE2eTest, WronglyTypedSettingIsShownThenTheWindowOpens) {

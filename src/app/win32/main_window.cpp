@@ -269,9 +269,33 @@ void MainWindow::addHint(HWND control, const std::string& text) {
     hints_[control] = text;
 }
 
+void MainWindow::reflectLabelHints() {
+    // Labels are drawn, not windows: their hints are areas of the window that owns them.
+    const MainModel& model = tmain_.model;
+    const Control* labels[] = {&model.disc.DVD_Title, &model.disc.Shape3, &model.dsm.ModLabel};
+    for (UINT_PTR id = 0; id < std::size(labels); ++id) {
+        const Control& label = *labels[id];
+        const std::string text = label.visible ? label.hint : std::string();
+        std::string& shown = labelHints_[id];
+        if (text == shown && labelHintsAdded_) continue;
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = id + 1;
+        tool.rect = rectOf(label);
+        tool.lpszText = const_cast<char*>(text.c_str());
+        SendMessageA(tooltip_, labelHintsAdded_ ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                     reinterpret_cast<LPARAM>(&tool));
+        shown = text;
+    }
+    labelHintsAdded_ = true;
+}
+
 void MainWindow::reflectHints() {
     if (tooltip_ == nullptr) return;
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, tmain_.model.hintHidePause);
+    reflectLabelHints();
     for (const auto& view : buttons_) {
         const std::string& hint = view->button().hint;
         const auto known = hints_.find(view->handle());

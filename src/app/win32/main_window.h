@@ -66,6 +66,7 @@ private:
     void applyRegion();
     void addHint(HWND control, const std::string& text);
     void reflectHints();
+    void reflectLabelHints();
 
     Tmain& tmain_;
     Win32System& system_;
@@ -83,6 +84,8 @@ private:
     std::map<const Control*, std::unique_ptr<Surface>> panels_;
     std::vector<std::unique_ptr<CoolButtonView>> buttons_;
     std::map<HWND, std::string> hints_;
+    std::map<UINT_PTR, std::string> labelHints_;
+    bool labelHintsAdded_ = false;
 
     bool shown_ = false;
     bool minimized_ = false;
