@@ -2,19 +2,14 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/common_dialog_filter.h"
+
 #include <vector>
 
 namespace spindrel {
 
 std::optional<std::string> Win32SaveDialog::saveFile(const SaveDialogOptions& options) {
-    // The common dialog wants the filter's parts separated by NULs and ended by two.
-    std::vector<char> filter(options.filter.begin(), options.filter.end());
-    for (char& c : filter) {
-        if (c == '|')
-            c = '\0';
-    }
-    filter.push_back('\0');
-    filter.push_back('\0');
+    std::vector<char> filter = commonDialogFilter(options.filter);
 
     char file[MAX_PATH] = {};
     OPENFILENAMEA dialog{};
