@@ -9,6 +9,7 @@
 
 #include "disc/disc_scanner.h"
 #include "macro/dsm_document.h"
+#include "macro/macro_texts.h"
 #include "ui/control.h"
 #include "ui/cool_button.h"
 
@@ -20,6 +21,41 @@ inline CoolButton disabledButton() {
     CoolButton button;
     button.enabled = false;
     return button;
+}
+
+// An item of the button menu: a new column (with a bar) starts at it when breakColumn is set.
+struct ButtonMenuItem : MenuItem {
+    bool breakColumn = false;
+};
+
+enum class CursorShape { arrow, hand, ibeam };
+
+inline Control hintLabel() {
+    Control label;
+    label.tag = -1;
+    return label;
+}
+
+inline Control editwaitField() {
+    Control field;
+    field.hint = macro_texts::kEditwaitHint;
+    field.alignment = TextAlign::center;
+    return field;
+}
+
+inline std::vector<MenuItem> clickMenuItems() {
+    return {
+        {"new_append", "Manually Create a new Button Click", true, false, false, 0},
+        {"new_insert", "Insert a New Button Click", true, false, false, 0},
+        {"delete_click", "Delete this Button Click", true, false, false, 0},
+        {"delete_all", "Delete all Button Clicks (start again)", true, false, false, 0},
+        {"N1", "-", true, false, false, 0},
+        {"continue_macro", "Continue \"Test Macro\" from here", true, false, false, 0},
+        {"press_one", "Perform this one Button Click only", true, false, false, 0},
+        {"N2", "-", true, false, false, 0},
+        {"copydsm", "Copy DSM to Clipboard", true, false, false, 0},
+        {"pastedsm", "Paste DSM from Clipboard", true, false, false, 0},
+    };
 }
 
 struct MainModel {
@@ -117,6 +153,27 @@ struct MainModel {
     CoolButton closebtn = disabledButton();
     CoolButton minimizebtn = disabledButton();
 
+    // Remote panel: the button menu built from the plug-in's ability list (the program's table
+    // of known buttons) and one remote button per entry that is not a separator, its tag the
+    // index of its menu item. A rebuild replaces the buttons; the version changes each time.
+    std::vector<ButtonMenuItem> ButtonMenu;
+    std::vector<CoolButton> remoteButtons;
+    int remoteButtonsVersion = 0;
+    Control buttonhint = hintLabel();  // tag: the menu index whose name it shows, -1 none
+
+    // Button List panel: the click list's selection and top row (the list shows six rows), the
+    // wait field, the selected click's button, the line saying what comes next, and the list's
+    // popup menu.
+    int clickSelected = -1;
+    int clickTopRow = 0;
+    Control editwait = editwaitField();
+    bool editwaitFocused = false;  // drawn bold while it has the focus
+    Control buttonlabel;
+    CursorShape buttonlabelCursor = CursorShape::arrow;
+    CursorShape editwaitCursor = CursorShape::arrow;
+    Control next_button;
+    std::vector<MenuItem> ClickMenu = clickMenuItems();
+
     // The pending panel: the one that comes in when the panel in view has gone out (0: none).
     int panelselect_menuTag = 0;
     // Painting of the big-panel area is held during an instant switch.
@@ -133,6 +190,12 @@ struct MainModel {
             if (item.name == name) return item;
         }
         throw std::logic_error("no panel menu item " + name);
+    }
+    MenuItem& clickMenuItem(const std::string& name) {
+        for (MenuItem& item : ClickMenu) {
+            if (item.name == name) return item;
+        }
+        throw std::logic_error("no click menu item " + name);
     }
 };
 

@@ -159,7 +159,6 @@ void Tmain::FormCreate() {
 
 bool Tmain::FormCloseQuery() { return naming.askAboutUnsavedChanges(); }
 
-std::vector<std::string> Tmain::knownButtons() { return {}; }
 
 void Tmain::FormClose() {
     const WindowHandle playerWindow = player().PCDVD_Player();

@@ -159,6 +159,77 @@ private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<PlayerPort> player_;
     bool pluginBound_ = false;
+
+    // Remote panel, macro player, recorder and click list editor. Declared after ports_, whose
+    // timer service their timers need.
+public:
+    // Remote panel. index: the button's place in model.remoteButtons.
+    void dvdbuttonclick(int index);
+    void dvdbuttonmousemove(int index);
+    // The 500 ms hint check; the front end keeps remoteButtonUnderMouse up to date.
+    void remoteHintCheck();
+    bool remoteButtonUnderMouse = false;
+    void ButtonMenuPopup();
+    void ButtonSelected(int menuIndex);
+    void ShowRemoteButtons();
+    // Name to command code: the last matching item's tag (-1: none), and every match's tag.
+    int buttonCode(const std::string& name);
+    std::vector<int> buttonCodes(const std::string& name);
+
+    // Macro player.
+    bool StartMacroStep();
+    void ClickTimerTimer();
+    void RunEndStep(bool completed);
+    void stopbtnClick();
+    void resetbtnClick();
+    void testbtnClick();
+    void continue_macroClick();
+    void press_oneClick();
+    // The click counter, kept with the click timer: the index of the click scheduled next.
+    int clickCounter = 0;
+    Timer ClickTimer{ports_.timers, 10, [this] { guarded([this] { ClickTimerTimer(); }); }};
+
+    // Recorder.
+    void RecBtnClick();
+    void StartRecording();
+    void RecordPress(int menuIndex);
+    void RecordTimerTimer();
+    double recordOriginMs = 0;
+    Timer RecordTimer{ports_.timers, 100, [this] { guarded([this] { RecordTimerTimer(); }); }};
+
+    // Click list editor.
+    void ClickListClick();
+    void ClickListChange();
+    void ClickListInsert();
+    void ClickListDeletion();
+    void selectClick(int index);
+    void editwaitChange(const std::string& text);
+    void editwaitEnter();
+    void editwaitExit();
+    // True when the key was swallowed.
+    bool editwaitKeyUp(int virtualKey);
+    // True when the button menu is to open at the mouse (ButtonMenuPopup has run).
+    bool buttonlabelMouseUp();
+    void new_appendClick();
+    void new_insertClick();
+    void delete_clickClick();
+    void delete_allClick();
+    void ClickMenuPopup();
+    // The selected click's index, -1 when none is (or the list has shrunk beneath it).
+    int selectedClick() const;
+
+private:
+    void scrollClickIntoView(int index);
+    void focusClickList();
+    void focusEditwait();
+    void applyCursorRule();
+    void hideControllerButtonsForRun();
+    void minimisePlayer();
+    double sumOfWaits(int lastIndex);
+    // Counts runs started and stopped, so a tick that let other handlers run while the player
+    // was busy can tell that its run has been stopped meanwhile.
+    int clickRun_ = 0;
+    bool clickTickBusy_ = false;
 };
 
 }  // namespace spindrel

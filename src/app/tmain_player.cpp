@@ -17,7 +17,7 @@ std::string driveRoot(char letter) {
 
 void Tmain::PCDVD_TimerTimer() {
     PlayerWatchUpdate();
-    // The remote panel's hint check joins here with the remote panel.
+    remoteHintCheck();
     PanelEnabling();
 }
 

@@ -92,7 +92,4 @@ bool Tmain::PreparePanels() {
     return ok;
 }
 
-// The remote panel's buttons come from the plug-in's ability list with the remote panel itself.
-bool Tmain::BuildRemotePanel() { return true; }
-
 }  // namespace spindrel

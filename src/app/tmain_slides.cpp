@@ -246,20 +246,13 @@ void Tmain::PanelEnabling() {
 void Tmain::refreshDsmFigures() { document.recount(); }
 bool Tmain::notesEmpty() { return model.dsm.Notes.empty(); }
 int Tmain::clickCount() { return static_cast<int>(model.dsm.ClickList.size()); }
-// The macro player joins the window with the remote panel.
-bool Tmain::macroPlaying() { return false; }
+bool Tmain::macroPlaying() { return ClickTimer.enabled(); }
 
 void Tmain::onDsmInfoArrived() {
     model.focus = "Notes";
     run_mode &= ~0x08;
 }
 
-void Tmain::onRemoteArrived() {
-    model.remote_panel.enabled = true;
-    if ((run_mode & 0x1F) == 10) {
-        model.closebtn.enabled = true;
-        model.minimizebtn.enabled = true;
-    }
-}
+void Tmain::onRemoteArrived() { StartRecording(); }
 
 }  // namespace spindrel

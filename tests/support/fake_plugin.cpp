@@ -20,6 +20,7 @@ contract::WindowHandle SPINDREL_PLUGIN_CALL fakePlayer() { return plugin().playe
 contract::WindowHandle SPINDREL_PLUGIN_CALL fakeWindow() { return plugin().videoWindow; }
 std::int32_t SPINDREL_PLUGIN_CALL fakeSend(std::int32_t code) {
     plugin().sent.push_back(code);
+    if (plugin().onSend) plugin().onSend(code);
     return 0;
 }
 contract::Boolean SPINDREL_PLUGIN_CALL fakeStart(char drive) {
@@ -37,6 +38,10 @@ std::int32_t SPINDREL_PLUGIN_CALL fakeWait() {
 }
 char* SPINDREL_PLUGIN_CALL fakeAbilities(char* buffer) {
     ++plugin().abilityCalls;
+    if (plugin().fillAbilities) {
+        plugin().fillAbilities(buffer);
+        return buffer;
+    }
     const std::string& text = plugin().abilities;
     std::memcpy(buffer, text.c_str(), text.size() + 1);
     return buffer;

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "unit/app/macro_fixture.h"
+
+namespace spindrel {
+namespace {
+
+using testing::MacroFixture;
+
+constexpr int kPageUp = 33;
+constexpr int kPageDown = 34;
+
+class ClickListEditorTest : public MacroFixture {
+protected:
+    ClickListEditorTest() {
+        setClicks({{"1.0", "Play"}, {"2.5", "ROOT MENU"}, {"bad", "Gone"}, {"0.5", "Stop"}});
+    }
+    void type(const std::string& text) { tmain->editwaitChange(text); }
+};
+
+TEST_F(ClickListEditorTest, SelectionShowsTheWaitAndTheMenuSpellingOfTheButton) {
+    EXPECT_EQ(tmain->model.buttonlabelCursor, CursorShape::arrow);
+    tmain->selectClick(1);
+    EXPECT_EQ(tmain->model.editwait.caption, "2.5");
+    EXPECT_EQ(tmain->model.buttonlabel.caption, "Root Menu");
+    EXPECT_EQ(clicks()[1].button, "ROOT MENU");
+    EXPECT_EQ(tmain->model.buttonlabelCursor, CursorShape::hand);
+    EXPECT_EQ(tmain->model.editwaitCursor, CursorShape::ibeam);
+
+    tmain->selectClick(2);
+    EXPECT_EQ(tmain->model.editwait.caption, "0.0");
+    EXPECT_EQ(tmain->model.buttonlabel.caption, "");
+    EXPECT_EQ(clicks()[2].wait, "bad");
+
+    tmain->selectClick(-1);
+    EXPECT_EQ(tmain->model.editwait.caption, "");
+    EXPECT_EQ(tmain->model.editwaitCursor, CursorShape::arrow);
+    EXPECT_FALSE(tmain->document.modified());
+}
+
+TEST_F(ClickListEditorTest, EveryKeystrokeRewritesTheWaitRoundedToOneDecimal) {
+    tmain->selectClick(0);
+    tmain->editwaitEnter();
+    EXPECT_TRUE(tmain->model.editwaitFocused);
+    type("");
+    EXPECT_EQ(clicks()[0].wait, "1.0");  // an empty field keeps the wait
+    type("1");
+    EXPECT_EQ(clicks()[0].wait, "1.0");
+    type("12");
+    EXPECT_EQ(clicks()[0].wait, "12.0");
+    EXPECT_TRUE(tmain->document.modified());
+    type("1.25");
+    EXPECT_EQ(clicks()[0].wait, "1.3");
+    EXPECT_EQ(tmain->model.editwait.caption, "1.25");  // the field keeps what was typed
+    type("-0.44");
+    EXPECT_EQ(clicks()[0].wait, "-0.4");
+    type("ab");
+    EXPECT_EQ(clicks()[0].wait, "0.0");
+    type("7.75");
+    tmain->editwaitExit();
+    EXPECT_FALSE(tmain->model.editwaitFocused);
+    EXPECT_EQ(tmain->model.editwait.caption, "7.8");
+
+    // A change the program makes (the field without the focus) writes nothing back.
+    type("3");
+    EXPECT_EQ(clicks()[0].wait, "7.8");
+}
+
+TEST_F(ClickListEditorTest, WaitFieldCannotBeUsedWithoutASelection) {
+    tmain->editwaitEnter();
+    EXPECT_FALSE(tmain->model.editwaitFocused);
+    EXPECT_EQ(tmain->model.focus, "ClickList");
+    type("5");
+    EXPECT_EQ(tmain->model.editwait.caption, "");
+    EXPECT_FALSE(tmain->buttonlabelMouseUp());
+    EXPECT_FALSE(tmain->document.modified());
+}
+
+TEST_F(ClickListEditorTest, PageKeysWalkTheListFromTheWaitField) {
+    std::vector<Click> many;
+    for (int i = 0; i < 9; ++i) many.push_back({std::to_string(i) + ".0", "Play"});
+    setClicks(many);
+    tmain->selectClick(0);
+    tmain->editwaitEnter();
+    EXPECT_TRUE(tmain->editwaitKeyUp(kPageUp));
+    EXPECT_EQ(tmain->model.clickSelected, 0);
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_TRUE(tmain->editwaitKeyUp(kPageDown));
+        EXPECT_EQ(tmain->model.clickSelected, i);
+        EXPECT_EQ(tmain->model.editwait.caption, std::to_string(i) + ".0");
+        EXPECT_TRUE(tmain->model.editwaitFocused);
+    }
+    EXPECT_EQ(tmain->model.clickTopRow, 3);
+    EXPECT_TRUE(tmain->editwaitKeyUp(kPageDown));
+    EXPECT_EQ(tmain->model.clickSelected, 8);
+    EXPECT_FALSE(tmain->editwaitKeyUp('A'));
+    for (int i = 0; i < 6; ++i) tmain->editwaitKeyUp(kPageUp);
+    EXPECT_EQ(tmain->model.clickSelected, 2);
+    EXPECT_EQ(tmain->model.clickTopRow, 2);
+    EXPECT_EQ(tmain->model.focus, "editwait");
+    EXPECT_FALSE(tmain->document.modified());
+}
+
+TEST_F(ClickListEditorTest, AppendInsertAndDelete) {
+    tmain->new_appendClick();  // nothing selected: at the end
+    ASSERT_EQ(clicks().size(), 5u);
+    EXPECT_EQ(clicks()[4], Click{});
+    EXPECT_EQ(tmain->model.clickSelected, 4);
+    EXPECT_TRUE(tmain->model.editwaitFocused);
+    EXPECT_EQ(tmain->model.focus, "editwait");
+    EXPECT_TRUE(tmain->document.modified());
+    tmain->editwaitExit();
+
+    tmain->selectClick(2);
+    tmain->new_insertClick();
+    ASSERT_EQ(clicks().size(), 6u);
+    EXPECT_EQ(clicks()[2], Click{});
+    EXPECT_EQ(clicks()[3].wait, "bad");
+    EXPECT_EQ(tmain->model.clickSelected, 2);
+    tmain->editwaitExit();
+
+    tmain->selectClick(3);
+    tmain->delete_clickClick();
+    EXPECT_EQ(clicks().size(), 5u);
+    EXPECT_EQ(clicks()[3].button, "Stop");
+    EXPECT_EQ(tmain->model.clickSelected, -1);
+    EXPECT_EQ(tmain->model.editwait.caption, "");
+    tmain->ClickMenuPopup();
+    EXPECT_FALSE(tmain->model.clickMenuItem("delete_click").enabled);
+    EXPECT_TRUE(tmain->model.clickMenuItem("delete_all").enabled);
+
+    tmain->model.dsm.Notes = {"a note"};
+    tmain->document.clearModified();
+    tmain->delete_allClick();
+    EXPECT_TRUE(clicks().empty());
+    EXPECT_EQ(tmain->model.dsm.Notes, std::vector<std::string>{"a note"});
+    EXPECT_TRUE(tmain->document.modified());
+    tmain->ClickMenuPopup();
+    EXPECT_FALSE(tmain->model.clickMenuItem("delete_all").enabled);
+    EXPECT_TRUE(tmain->model.clickMenuItem("new_append").enabled);
+    EXPECT_TRUE(tmain->model.clickMenuItem("new_insert").enabled);
+}
+
+TEST_F(ClickListEditorTest, SelectionBeyondAReplacedListCountsAsNone) {
+    tmain->selectClick(3);
+    setClicks({{"1.0", "Play"}});  // a load or a paste put a shorter list in place
+    tmain->delete_clickClick();
+    tmain->ButtonSelected(0);
+    tmain->editwaitChange("4");
+    tmain->press_oneClick();
+    EXPECT_EQ(clicks(), std::vector<Click>({{"1.0", "Play"}}));
+    EXPECT_TRUE(plugin.sent.empty());
+}
+
+}  // namespace
+}  // namespace spindrel
