@@ -20,8 +20,7 @@ inline constexpr const char* kEditwaitFocus = "editwait";
 
 int Tmain::selectedClick() const {
     const int selected = model.clickSelected;
-    return selected >= 0 && selected < static_cast<int>(model.dsm.ClickList.size()) ? selected
-                                                                                     : -1;
+    return selected >= 0 && selected < static_cast<int>(model.dsm.ClickList.size()) ? selected : -1;
 }
 
 void Tmain::selectClick(int index) {
@@ -30,12 +29,15 @@ void Tmain::selectClick(int index) {
 }
 
 void Tmain::scrollClickIntoView(int index) {
-    while (model.clickTopRow > index) --model.clickTopRow;
-    while (model.clickTopRow + kVisibleRows - 1 < index) ++model.clickTopRow;
+    while (model.clickTopRow > index)
+        --model.clickTopRow;
+    while (model.clickTopRow + kVisibleRows - 1 < index)
+        ++model.clickTopRow;
 }
 
 void Tmain::focusClickList() {
-    if (model.editwaitFocused) editwaitExit();
+    if (model.editwaitFocused)
+        editwaitExit();
     model.focus = kClickListFocus;
 }
 
@@ -51,7 +53,8 @@ void Tmain::applyCursorRule() {
 }
 
 void Tmain::ClickListClick() {
-    if (model.editwaitFocused) return;
+    if (model.editwaitFocused)
+        return;
     const int selected = selectedClick();
     if (selected < 0) {
         model.editwait.caption.clear();
@@ -61,14 +64,17 @@ void Tmain::ClickListClick() {
         model.editwait.caption = formatWait(waitOrZero(click.wait));
         std::string shown;
         for (const ButtonMenuItem& item : model.ButtonMenu) {
-            if (equalsIgnoreAsciiCase(item.caption, click.button)) shown = item.caption;
+            if (equalsIgnoreAsciiCase(item.caption, click.button))
+                shown = item.caption;
         }
         model.buttonlabel.caption = shown;
     }
     applyCursorRule();
 }
 
-void Tmain::ClickListChange() { ClickListClick(); }
+void Tmain::ClickListChange() {
+    ClickListClick();
+}
 
 void Tmain::ClickListInsert() {
     document.markModified();
@@ -89,9 +95,11 @@ void Tmain::editwaitChange(const std::string& text) {
         model.editwait.caption.clear();
         return;
     }
-    if (text.empty()) return;
+    if (text.empty())
+        return;
     const double wait = waitOrZero(text);
-    if (!model.editwaitFocused) return;
+    if (!model.editwaitFocused)
+        return;
     model.dsm.ClickList[static_cast<std::size_t>(selected)].wait = formatWait(wait);
     document.markModified();
 }
@@ -111,11 +119,14 @@ void Tmain::editwaitExit() {
 }
 
 bool Tmain::editwaitKeyUp(int virtualKey) {
-    if (virtualKey != kPageUp && virtualKey != kPageDown) return false;
+    if (virtualKey != kPageUp && virtualKey != kPageDown)
+        return false;
     const int selected = selectedClick();
-    if (selected < 0) return false;
+    if (selected < 0)
+        return false;
     const int target = virtualKey == kPageUp ? selected - 1 : selected + 1;
-    if (target >= 0 && target < clickCount()) selectClick(target);
+    if (target >= 0 && target < clickCount())
+        selectClick(target);
     scrollClickIntoView(selectedClick());
     focusClickList();
     ClickListClick();
@@ -124,7 +135,8 @@ bool Tmain::editwaitKeyUp(int virtualKey) {
 }
 
 bool Tmain::buttonlabelMouseUp() {
-    if (selectedClick() < 0) return false;
+    if (selectedClick() < 0)
+        return false;
     ButtonMenuPopup();
     return true;
 }
@@ -155,7 +167,8 @@ void Tmain::new_insertClick() {
 
 void Tmain::delete_clickClick() {
     const int selected = selectedClick();
-    if (selected < 0) return;
+    if (selected < 0)
+        return;
     model.dsm.ClickList.erase(model.dsm.ClickList.begin() + selected);
     model.clickSelected = -1;
     ClickListDeletion();
@@ -166,7 +179,8 @@ void Tmain::delete_allClick() {
     const bool hadClicks = clickCount() > 0;
     model.dsm.ClickList.clear();
     model.clickSelected = -1;
-    if (hadClicks) ClickListDeletion();
+    if (hadClicks)
+        ClickListDeletion();
     ClickListClick();
 }
 

@@ -39,11 +39,13 @@ void Tmain::hideControllerButtonsForRun() {
 
 void Tmain::minimisePlayer() {
     const WindowHandle playerWindow = player().PCDVD_Player();
-    if (playerWindow != 0) ports_.windows.showWindow(playerWindow, ShowCommand::minimize);
+    if (playerWindow != 0)
+        ports_.windows.showWindow(playerWindow, ShowCommand::minimize);
 }
 
 bool Tmain::StartMacroStep() {
-    if (player().PCDVD_Player() == 0) return false;
+    if (player().PCDVD_Player() == 0)
+        return false;
     model.applicationTitle = macro_texts::kStartingMacro;
     ++clickRun_;
     clickCounter = 0;
@@ -75,21 +77,24 @@ void Tmain::ClickTimerTimer() {
         const Click due = model.dsm.ClickList[static_cast<std::size_t>(clickCounter - 1)];
         if (waitOrThrow(due.wait) > 0) {
             const int code = buttonCode(due.button);
-            if (code >= 0) player().Send_To_DVD(code);
+            if (code >= 0)
+                player().Send_To_DVD(code);
         }
         // The player may have let the stop button run while it was busy.
-        if (run != clickRun_) return;
+        if (run != clickRun_)
+            return;
     }
 
     const int next = clickCounter;
     if (next < clickCount()) {
         const Click click = model.dsm.ClickList[static_cast<std::size_t>(next)];
         const double wait = waitOrThrow(click.wait);
-        model.applicationTitle =
-            macro_texts::kTitleInPrefix + formatWait(wait) + macro_texts::kTitleInMiddle + click.button;
+        model.applicationTitle = macro_texts::kTitleInPrefix + formatWait(wait) +
+                                 macro_texts::kTitleInMiddle + click.button;
         if (model.windowState == WindowState::normal && model.button_panel.left > 0) {
             scrollClickIntoView(next);
-            if (model.button_panel.enabled) focusClickList();
+            if (model.button_panel.enabled)
+                focusClickList();
         }
         selectClick(next);
         ++clickCounter;
@@ -109,11 +114,13 @@ void Tmain::ClickTimerTimer() {
 void Tmain::RunEndStep(bool completed) {
     model.applicationTitle = texts::kApplicationTitle;
     const WindowHandle playerWindow = player().PCDVD_Player();
-    if (playerWindow != 0) ports_.windows.showWindow(playerWindow, ShowCommand::restore);
+    if (playerWindow != 0)
+        ports_.windows.showWindow(playerWindow, ShowCommand::restore);
     ports_.pump.processMessages();
 
     if (model.windowState == WindowState::normal) {
-        if (model.button_panel.left > 0 && clickCount() > 0) focusClickList();
+        if (model.button_panel.left > 0 && clickCount() > 0)
+            focusClickList();
     } else {
         const WindowHandle video = player().PCDVD_Window();
         if (video != 0) {
@@ -123,14 +130,16 @@ void Tmain::RunEndStep(bool completed) {
         ports_.pump.processMessages();
     }
 
-    if (!completed) return;
+    if (!completed)
+        return;
     model.next_button.caption = macro_texts::kMacroComplete;
     Timer1.setEnabled(false);
     controller_state = kStateMacroComplete;
     Timer1.setInterval(kMessageShownMs);
     Timer1.setEnabled(true);
     for (int mode : kClosingRunModes) {
-        if (run_mode == mode) model.closeRequested = true;
+        if (run_mode == mode)
+            model.closeRequested = true;
     }
 }
 
@@ -184,7 +193,8 @@ void Tmain::testbtnClick() {
 
 void Tmain::continue_macroClick() {
     const int selected = selectedClick();
-    if (selected < 0) return;
+    if (selected < 0)
+        return;
     ++clickRun_;
     clickCounter = selected;
     ClickTimer.setInterval(kFirstTickMs);
@@ -195,9 +205,11 @@ void Tmain::continue_macroClick() {
 
 void Tmain::press_oneClick() {
     const int selected = selectedClick();
-    if (selected < 0) return;
+    if (selected < 0)
+        return;
     const std::string name = model.dsm.ClickList[static_cast<std::size_t>(selected)].button;
-    for (int code : buttonCodes(name)) player().Send_To_DVD(code);
+    for (int code : buttonCodes(name))
+        player().Send_To_DVD(code);
 }
 
 }  // namespace spindrel

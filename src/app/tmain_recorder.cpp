@@ -22,7 +22,9 @@ double Tmain::sumOfWaits(int lastIndex) {
     return sum;
 }
 
-void Tmain::RecBtnClick() { HideSlide(kRemotePanel); }
+void Tmain::RecBtnClick() {
+    HideSlide(kRemotePanel);
+}
 
 void Tmain::StartRecording() {
     ShowRemoteButtons();
@@ -45,7 +47,8 @@ void Tmain::StartRecording() {
 }
 
 void Tmain::RecordPress(int menuIndex) {
-    if (menuIndex < 0 || menuIndex >= static_cast<int>(model.ButtonMenu.size())) return;
+    if (menuIndex < 0 || menuIndex >= static_cast<int>(model.ButtonMenu.size()))
+        return;
     const int selected = selectedClick();
     const int anchor = selected >= 0 ? selected : clickCount() - 1;
     const double elapsed = (ports_.timers.nowMs() - recordOriginMs) / kMsPerSecond;

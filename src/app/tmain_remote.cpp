@@ -33,13 +33,15 @@ bool Tmain::BuildRemotePanel() {
         item.tag = entry.code;
         item.breakColumn = entry.columnBreak;
         model.ButtonMenu.push_back(item);
-        if (entry.separator()) continue;
+        if (entry.separator())
+            continue;
 
         CoolButton button;
         button.left = entry.x;
         button.top = entry.y;
         button.tag = static_cast<int>(model.ButtonMenu.size()) - 1;
-        if (!loader.loadPlayerButtonStrip(button, entry.name)) result = false;
+        if (!loader.loadPlayerButtonStrip(button, entry.name))
+            result = false;
         model.remoteButtons.push_back(std::move(button));
     }
     return result && list.complete;
@@ -48,7 +50,8 @@ bool Tmain::BuildRemotePanel() {
 std::vector<std::string> Tmain::knownButtons() {
     std::vector<std::string> names;
     for (const ButtonMenuItem& item : model.ButtonMenu) {
-        if (item.caption != "-") names.push_back(item.caption);
+        if (item.caption != "-")
+            names.push_back(item.caption);
     }
     return names;
 }
@@ -56,7 +59,8 @@ std::vector<std::string> Tmain::knownButtons() {
 int Tmain::buttonCode(const std::string& name) {
     int code = -1;
     for (const ButtonMenuItem& item : model.ButtonMenu) {
-        if (equalsIgnoreAsciiCase(item.caption, name)) code = item.tag;
+        if (equalsIgnoreAsciiCase(item.caption, name))
+            code = item.tag;
     }
     return code;
 }
@@ -64,40 +68,48 @@ int Tmain::buttonCode(const std::string& name) {
 std::vector<int> Tmain::buttonCodes(const std::string& name) {
     std::vector<int> codes;
     for (const ButtonMenuItem& item : model.ButtonMenu) {
-        if (equalsIgnoreAsciiCase(item.caption, name)) codes.push_back(item.tag);
+        if (equalsIgnoreAsciiCase(item.caption, name))
+            codes.push_back(item.tag);
     }
     return codes;
 }
 
 void Tmain::dvdbuttonclick(int index) {
-    if (index < 0 || index >= static_cast<int>(model.remoteButtons.size())) return;
+    if (index < 0 || index >= static_cast<int>(model.remoteButtons.size()))
+        return;
     const int tag = model.remoteButtons[static_cast<std::size_t>(index)].tag;
     const bool known = tag >= 0 && tag < static_cast<int>(model.ButtonMenu.size());
     const int code = known ? model.ButtonMenu[static_cast<std::size_t>(tag)].tag : -1;
     player().Send_To_DVD(code);
     // The press is recorded after the plug-in has answered, so a slow player adds its delay to
     // the recorded wait, as the user saw it.
-    if (RecordTimer.enabled() && known) RecordPress(tag);
+    if (RecordTimer.enabled() && known)
+        RecordPress(tag);
 }
 
 void Tmain::dvdbuttonmousemove(int index) {
-    if (index < 0 || index >= static_cast<int>(model.remoteButtons.size())) return;
+    if (index < 0 || index >= static_cast<int>(model.remoteButtons.size()))
+        return;
     const int tag = model.remoteButtons[static_cast<std::size_t>(index)].tag;
-    if (tag == model.buttonhint.tag) return;
+    if (tag == model.buttonhint.tag)
+        return;
     const bool known = tag >= 0 && tag < static_cast<int>(model.ButtonMenu.size());
     model.buttonhint.caption = known ? model.ButtonMenu[static_cast<std::size_t>(tag)].caption : "";
     model.buttonhint.tag = tag;
 }
 
 void Tmain::remoteHintCheck() {
-    if (model.remote_panel.left < 0) return;
-    if (remoteButtonUnderMouse) return;
+    if (model.remote_panel.left < 0)
+        return;
+    if (remoteButtonUnderMouse)
+        return;
     model.buttonhint.caption.clear();
     model.buttonhint.tag = -1;
 }
 
 void Tmain::ShowRemoteButtons() {
-    for (CoolButton& button : model.remoteButtons) button.visible = true;
+    for (CoolButton& button : model.remoteButtons)
+        button.visible = true;
     model.remote_panel.enabled = true;
     ports_.pump.processMessages();
 }
@@ -112,8 +124,10 @@ void Tmain::ButtonMenuPopup() {
 
 void Tmain::ButtonSelected(int menuIndex) {
     const int selected = selectedClick();
-    if (selected < 0) return;
-    if (menuIndex < 0 || menuIndex >= static_cast<int>(model.ButtonMenu.size())) return;
+    if (selected < 0)
+        return;
+    if (menuIndex < 0 || menuIndex >= static_cast<int>(model.ButtonMenu.size()))
+        return;
     const std::string& caption = model.ButtonMenu[static_cast<std::size_t>(menuIndex)].caption;
     model.buttonlabel.caption = caption;
     model.dsm.ClickList[static_cast<std::size_t>(selected)].button = caption;

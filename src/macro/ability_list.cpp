@@ -14,7 +14,8 @@ constexpr std::size_t kFieldRemainderLimit = 20;
 int takeField(std::string& rest) {
     const std::size_t comma = rest.find(',');
     const std::string field = comma == std::string::npos ? rest : rest.substr(0, comma);
-    rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1, kFieldRemainderLimit);
+    rest =
+        comma == std::string::npos ? std::string() : rest.substr(comma + 1, kFieldRemainderLimit);
     return abilityNumber(field);
 }
 }  // namespace
@@ -22,10 +23,12 @@ int takeField(std::string& rest) {
 int abilityNumber(const std::string& text) {
     const char* first = text.data();
     const char* last = first + text.size();
-    if (first != last && *first == '+') ++first;
+    if (first != last && *first == '+')
+        ++first;
     int value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || first == last) return -1;
+    if (error != std::errc() || end != last || first == last)
+        return -1;
     return value;
 }
 
@@ -36,7 +39,8 @@ AbilityList parseAbilityList(const char* buffer, std::size_t size) {
         nul == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(nul) - buffer);
     // A plug-in that filled the whole buffer broke the contract: what it wrote is read, but the
     // list is not whole.
-    if (nul == nullptr) list.complete = false;
+    if (nul == nullptr)
+        list.complete = false;
     const std::string text(buffer, length);
 
     std::size_t position = 0;
@@ -54,7 +58,8 @@ AbilityList parseAbilityList(const char* buffer, std::size_t size) {
         entry.y = takeField(inner);
         entry.code = takeField(inner);
         entry.columnBreak = abilityNumber(inner) == 1;
-        if (entry.separator()) entry.code = -1;
+        if (entry.separator())
+            entry.code = -1;
         list.entries.push_back(std::move(entry));
         position = close + 1;
     }

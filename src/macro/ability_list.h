@@ -12,7 +12,7 @@ struct AbilityEntry {
     std::string name;  // "-" for a separator line
     int x = -1;
     int y = -1;
-    int code = -1;          // -1 for a separator or a field that is not a number
+    int code = -1;             // -1 for a separator or a field that is not a number
     bool columnBreak = false;  // flag 1: a new menu column starts here
 
     bool separator() const { return name == "-"; }

@@ -11,7 +11,7 @@ constexpr int kPageUp = 33;
 constexpr int kPageDown = 34;
 
 class ClickListEditorTest : public MacroFixture {
-protected:
+  protected:
     ClickListEditorTest() {
         setClicks({{"1.0", "Play"}, {"2.5", "ROOT MENU"}, {"bad", "Gone"}, {"0.5", "Stop"}});
     }
@@ -78,7 +78,8 @@ TEST_F(ClickListEditorTest, WaitFieldCannotBeUsedWithoutASelection) {
 
 TEST_F(ClickListEditorTest, PageKeysWalkTheListFromTheWaitField) {
     std::vector<Click> many;
-    for (int i = 0; i < 9; ++i) many.push_back({std::to_string(i) + ".0", "Play"});
+    for (int i = 0; i < 9; ++i)
+        many.push_back({std::to_string(i) + ".0", "Play"});
     setClicks(many);
     tmain->selectClick(0);
     tmain->editwaitEnter();
@@ -94,7 +95,8 @@ TEST_F(ClickListEditorTest, PageKeysWalkTheListFromTheWaitField) {
     EXPECT_TRUE(tmain->editwaitKeyUp(kPageDown));
     EXPECT_EQ(tmain->model.clickSelected, 8);
     EXPECT_FALSE(tmain->editwaitKeyUp('A'));
-    for (int i = 0; i < 6; ++i) tmain->editwaitKeyUp(kPageUp);
+    for (int i = 0; i < 6; ++i)
+        tmain->editwaitKeyUp(kPageUp);
     EXPECT_EQ(tmain->model.clickSelected, 2);
     EXPECT_EQ(tmain->model.clickTopRow, 2);
     EXPECT_EQ(tmain->model.focus, "editwait");

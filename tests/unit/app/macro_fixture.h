@@ -17,7 +17,7 @@ inline constexpr const char* kAbilities =
     "Play(10,10,5,0)Stop(40,10,6,0)-(0,0,0,0)Root Menu(7,77,21,1)Ok / Enter(231,31,13,0)";
 
 class MacroFixture : public ::testing::Test {
-protected:
+  protected:
     MacroFixture() {
         t.files.directories.insert(TestPorts::kProgramFolder);
         plugin.abilities = kAbilities;
@@ -45,7 +45,8 @@ protected:
     int remoteIndexOf(int menuIndex) {
         const auto& buttons = tmain->model.remoteButtons;
         for (std::size_t i = 0; i < buttons.size(); ++i) {
-            if (buttons[i].tag == menuIndex) return static_cast<int>(i);
+            if (buttons[i].tag == menuIndex)
+                return static_cast<int>(i);
         }
         ADD_FAILURE() << "no remote button for menu item " << menuIndex;
         return -1;

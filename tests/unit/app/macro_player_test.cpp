@@ -46,7 +46,8 @@ TEST_F(MacroPlayerTest, SlowPlayerStretchesTheRest) {
     setClicks({{"1.0", "Play"}, {"0.5", "Stop"}});
     plugin.onSend = [this](std::int32_t code) {
         presses.push_back({code, t.clock.nowMs()});
-        if (code == 5) t.clock.advance(400);  // the player takes its time to answer
+        if (code == 5)
+            t.clock.advance(400);  // the player takes its time to answer
     };
     ASSERT_TRUE(tmain->StartMacroStep());
     t.clock.runUntilIdle();
@@ -208,7 +209,8 @@ TEST_F(MacroPlayerTest, RunScrollsTheDueClickIntoTheSixRowsWhenTheListIsInView) 
     tmain->model.button_panel.left = 2;
     tmain->model.button_panel.enabled = true;
     ASSERT_TRUE(tmain->StartMacroStep());
-    for (int tick = 0; tick < 8; ++tick) t.clock.runNext();  // click 7 scheduled
+    for (int tick = 0; tick < 8; ++tick)
+        t.clock.runNext();  // click 7 scheduled
     EXPECT_EQ(tmain->model.clickSelected, 7);
     EXPECT_EQ(tmain->model.clickTopRow, 2);
     EXPECT_EQ(tmain->model.focus, "ClickList");

@@ -16,7 +16,7 @@ constexpr int kStop = 1;
 constexpr int kRootMenu = 3;
 
 class RecorderTest : public MacroFixture {
-protected:
+  protected:
     void press(int menuIndex) { tmain->dvdbuttonclick(remoteIndexOf(menuIndex)); }
 };
 
@@ -49,7 +49,8 @@ TEST_F(RecorderTest, RoundingDoesNotAccumulateOverManyPresses) {
         truth += 0.26;
         press(i % 2 == 0 ? kPlay : kStop);
         double recorded = 0;
-        for (const Click& click : clicks()) recorded += waitOrZero(click.wait);
+        for (const Click& click : clicks())
+            recorded += waitOrZero(click.wait);
         ASSERT_LE(std::abs(recorded - truth), 0.05 + 1e-9) << "after press " << i;
     }
     EXPECT_EQ(clicks().size(), 40u);

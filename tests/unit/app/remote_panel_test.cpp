@@ -69,7 +69,8 @@ TEST(AbilityListTest, BufferWithoutANulIsReadOnlyToItsEnd) {
     // Whole entries up to the very last byte still fail the list: the plug-in overran it.
     const std::string entry = "Stop(12,22,3,00)";  // 16 bytes, 625 of them fill the buffer
     std::string full;
-    while (full.size() < buffer.size()) full += entry;
+    while (full.size() < buffer.size())
+        full += entry;
     ASSERT_EQ(full.size(), buffer.size());
     std::memcpy(buffer.data(), full.data(), buffer.size());
     const AbilityList overrun = parseAbilityList(buffer.data(), buffer.size());
@@ -79,8 +80,8 @@ TEST(AbilityListTest, BufferWithoutANulIsReadOnlyToItsEnd) {
 
 TEST(AbilityListTest, AbsurdFieldsBecomeMinusOneWithoutCarryingTheNextFields) {
     const std::string longName(3000, 'N');
-    const std::string text = longName + "(99999999999999999999,2,3,1)Play(1," +
-                             std::string(50, '7') + ",5,1)";
+    const std::string text =
+        longName + "(99999999999999999999,2,3,1)Play(1," + std::string(50, '7') + ",5,1)";
     const AbilityList list = parseAbilityList(text.c_str(), text.size() + 1);
     ASSERT_TRUE(list.complete);
     ASSERT_EQ(list.entries.size(), 2u);
