@@ -131,3 +131,55 @@ TEST_F(SkinE2eTest, MissingSkinFileIsNamedAndTheStoredPositionStays) {
 
 }  // namespace
 }  // namespace spindrel::e2e
+
+namespace spindrel::e2e {
+namespace {
+
+struct EditSearch {
+    HWND found = nullptr;
+    LONG wantedWidth = 0;
+};
+
+BOOL CALLBACK findEdit(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<EditSearch*>(context);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (std::string(className) == "Edit" || std::string(className) == "EDIT") {
+        if (rect.right - rect.left == search->wantedWidth) {
+            search->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+TEST_F(SkinE2eTest, ProgramBoxTextIsSavedOnceTypingStops) {
+    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+    HWND window = program.waitForWindow(kMainClass, true);
+    ASSERT_NE(window, nullptr);
+    settle();
+    EditSearch search;
+    search.wantedWidth = 239;  // the program box
+    EnumChildWindows(window, &findEdit, reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.found, nullptr) << "no program box";
+    SendMessageA(search.found, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\Tools\\lights.exe"));
+
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    const DWORD start = GetTickCount();
+    bool saved = false;
+    while (!saved && GetTickCount() - start < 5000) {
+        saved = readSetting("Other_Program", type, data) &&
+                std::string(reinterpret_cast<const char*>(data.data())) == "C:\\Tools\\lights.exe";
+        if (!saved) Sleep(50);
+    }
+    EXPECT_TRUE(saved) << "the program box was not saved within 5 s";
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(kWaitMs));
+}
+
+}  // namespace
+}  // namespace spindrel::e2e

@@ -81,6 +81,7 @@ bool MainWindow::create(HINSTANCE instance) {
     titleFont_ = makeFont(-13, true, false, "Tahoma");
     italicFont_ = makeFont(-12, false, true, "Tahoma");
     markFont_ = makeFont(-16, true, true);
+    editFont_ = makeFont(-9, false, false);
     lcdBrush_ = BrushHandle(CreateSolidBrush(colour(skin::kLcdFill)));
 
     const MainModel& model = tmain_.model;
@@ -194,7 +195,6 @@ void MainWindow::buildChildren() {
             for (const Control* box : {&model.cbox_1, &model.cbox_2, &model.cbox_3}) {
                 drawCheck(dc, *box, markFont_.get());
             }
-            drawText(dc, model.autoexec, labelFont_.get(), colour(skin::kLcdText));
         });
     HWND config = panels_[&m.config_panel]->handle();
     HWND remote = bigPanel(m.remote_panel, m.Image6, {});
@@ -216,6 +216,33 @@ void MainWindow::buildChildren() {
         }
         dragWindow();
     };
+
+    // The program box: typed, pasted or dropped, every change asks for a save.
+    autoexec_ = std::make_unique<EditBox>(config, rectOf(m.autoexec), ES_AUTOHSCROLL,
+                                          editFont_.get());
+    autoexec_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.autoexecChange(autoexec_->text()); });
+        reflect();
+    };
+    autoexec_->acceptFiles(true);
+    autoexec_->onFilesDropped = [this](const std::vector<std::string>& dropped) {
+        tmain_.guarded([&] { tmain_.DropWatchFilesDropped(dropped); });
+        reflect();
+    };
+    autoexec_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        OnKey(message, wParam, lParam);
+    };
+
+    // The author's notes: at most 200 typed characters, long lines wrapped.
+    notes_ = std::make_unique<EditBox>(dsm, rectOf(skin::dsm_panel::Notes),
+                                       ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                       labelFont_.get());
+    SendMessageA(notes_->handle(), EM_LIMITTEXT, kNotesMaxLength, 0);
+    notes_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.document.notesChanged(notes_->lines()); });
+        reflect();
+    };
+    notes_->onKey = autoexec_->onKey;
 
     auto panelMenu = [this] { showPanelMenu(); };
     addButton(dsm, m.dsmbtn, panelMenu);
@@ -354,6 +381,7 @@ void MainWindow::reflect() {
         EnableWindow(panel, control->enabled);
     }
     for (auto& view : buttons_) view->reflect();
+    reflectEditors();
     reflectHints();
 
     // Labels are drawn by their panels: repaint when what they show has changed.
@@ -374,7 +402,19 @@ void MainWindow::reflect() {
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 
-    if (!model.focus.empty()) model.focus.clear();
+    if (!model.focus.empty()) {
+        EditBox* target = model.focus == "Notes" ? notes_.get()
+                          : model.focus == "autoexec" ? autoexec_.get()
+                                                      : nullptr;
+        if (target != nullptr) {
+            SetFocus(target->handle());
+            const int end = GetWindowTextLengthA(target->handle());
+            const int caret = target == autoexec_.get() && model.autoexecCaretAtEnd ? end : 0;
+            SendMessageA(target->handle(), EM_SETSEL, static_cast<WPARAM>(caret), caret);
+        }
+        model.focus.clear();
+        model.autoexecCaretAtEnd = false;
+    }
     if (model.terminateRequested && !quitPosted_) {
         quitPosted_ = true;
         PostQuitMessage(0);
@@ -459,6 +499,14 @@ LRESULT MainWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR: handled = OnSetCursor(lParam); break;
         case WM_LBUTTONDOWN: handled = OnLeftButtonDown(); break;
         case WM_ERASEBKGND: return 1;
+        case WM_CTLCOLOREDIT: {
+            LRESULT brush = 0;
+            OnCtlColor(reinterpret_cast<HDC>(wParam), brush);
+            return brush;
+        }
+        case WM_COMMAND:
+            OnCommand(wParam, lParam);
+            return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
             // Bit 29 of a key message tells that Alt was held when the key went down.
@@ -566,6 +614,39 @@ bool MainWindow::OnLeftButtonDown() {
     }
     dragWindow();
     return true;
+}
+
+void MainWindow::reflectEditors() {
+    if (!autoexec_) return;
+    const MainModel& model = tmain_.model;
+    autoexec_->show(model.autoexec.caption);
+    std::string notes;
+    for (std::size_t i = 0; i < model.dsm.Notes.size(); ++i) {
+        notes += (i == 0 ? "" : "\r\n") + model.dsm.Notes[i];
+    }
+    // The memo's own lines are wrapped: compare what it would give back, not the raw text.
+    if (notes_->lines() != model.dsm.Notes) notes_->show(notes);
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != EN_CHANGE) return;
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    if (autoexec_ && control == autoexec_->handle()) autoexec_->changed();
+    if (notes_ && control == notes_->handle()) notes_->changed();
+}
+
+void MainWindow::OnKey(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR) {
+        const char typed = static_cast<char>(wParam);
+        // Only the window's own shortcuts: typed text belongs to the control.
+        if (typed == 1 || typed == 19) {
+            tmain_.guarded([&] { tmain_.FormKeyPress(typed); });
+        }
+    } else {
+        const bool alt = (lParam & (LPARAM{1} << 29)) != 0;
+        tmain_.guarded([&] { tmain_.FormKeyDown(static_cast<int>(wParam), alt); });
+    }
+    reflect();
 }
 
 bool MainWindow::OnCtlColor(HDC dc, LRESULT& brush) {

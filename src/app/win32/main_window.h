@@ -13,6 +13,7 @@
 #include "app/tmain.h"
 #include "platform/win32/win32_system.h"
 #include "ui/win32/cool_button_view.h"
+#include "ui/win32/edit_box.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/surface.h"
 
@@ -51,6 +52,9 @@ private:
     bool OnSetCursor(LPARAM lParam);
     bool OnLeftButtonDown();
     bool OnCtlColor(HDC dc, LRESULT& brush);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnKey(UINT message, WPARAM wParam, LPARAM lParam);
+    void reflectEditors();
 
     void showFirstTime();
     void buildChildren();
@@ -77,12 +81,15 @@ private:
     FontHandle titleFont_;
     FontHandle italicFont_;
     FontHandle markFont_;
+    FontHandle editFont_;
     BrushHandle lcdBrush_;
 
     std::unique_ptr<Surface> bigArea_;
     std::unique_ptr<Surface> smallArea_;
     std::map<const Control*, std::unique_ptr<Surface>> panels_;
     std::vector<std::unique_ptr<CoolButtonView>> buttons_;
+    std::unique_ptr<EditBox> autoexec_;
+    std::unique_ptr<EditBox> notes_;
     std::map<HWND, std::string> hints_;
     std::map<UINT_PTR, std::string> labelHints_;
     bool labelHintsAdded_ = false;
