@@ -165,6 +165,7 @@ struct MainModel {
     // wait field, the selected click's button, the line saying what comes next, and the list's
     // popup menu.
     int clickSelected = -1;
+    int clickSelectedGeneration = 0;  // the list's generation the selection was made in
     int clickTopRow = 0;
     Control editwait = editwaitField();
     bool editwaitFocused = false;  // drawn bold while it has the focus

@@ -185,6 +185,9 @@ public:
     void testbtnClick();
     void continue_macroClick();
     void press_oneClick();
+    // The controller's states 3 (completed: the selection goes too) and 9, three seconds after a
+    // run: "Macro Complete" or "Macro Interrupted" goes.
+    void ClearRunMessage(bool completed);
     // The click counter, kept with the click timer: the index of the click scheduled next.
     int clickCounter = 0;
     Timer ClickTimer{ports_.timers, 10, [this] { guarded([this] { ClickTimerTimer(); }); }};

@@ -20,11 +20,14 @@ inline constexpr const char* kEditwaitFocus = "editwait";
 
 int Tmain::selectedClick() const {
     const int selected = model.clickSelected;
+    if (model.clickSelectedGeneration != model.dsm.clickListGeneration)
+        return -1;
     return selected >= 0 && selected < static_cast<int>(model.dsm.ClickList.size()) ? selected : -1;
 }
 
 void Tmain::selectClick(int index) {
     model.clickSelected = index >= 0 && index < clickCount() ? index : -1;
+    model.clickSelectedGeneration = model.dsm.clickListGeneration;
     ClickListChange();
 }
 
@@ -53,6 +56,7 @@ void Tmain::applyCursorRule() {
 }
 
 void Tmain::ClickListClick() {
+    if (selectedClick() < 0) model.clickSelected = -1;
     if (model.editwaitFocused)
         return;
     const int selected = selectedClick();

@@ -143,6 +143,12 @@ void Tmain::RunEndStep(bool completed) {
     }
 }
 
+void Tmain::ClearRunMessage(bool completed) {
+    model.next_button.caption.clear();
+    if (completed)
+        selectClick(-1);
+}
+
 void Tmain::stopbtnClick() {
     HideSlide(kButtonListPanel);
     const bool running = ClickTimer.enabled() || clickTickBusy_;

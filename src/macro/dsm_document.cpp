@@ -31,6 +31,7 @@ bool DsmDocument::load(const ButtonNames& known) {
 void DsmDocument::fill(DsmContent content) {
     model_.Notes = std::move(content.notes);
     model_.ClickList = std::move(content.clicks);
+    ++model_.clickListGeneration;
     model_.NoClicks.caption = std::to_string(model_.ClickList.size());
     model_.runtime.caption = formatWait(content.total) + "s";
 }
@@ -45,6 +46,7 @@ void DsmDocument::save(const std::string& fileName) {
 void DsmDocument::clear() {
     model_.Notes.clear();
     model_.ClickList.clear();
+    ++model_.clickListGeneration;
     model_.runtime.caption = "0s";
     model_.NoClicks.caption = "0";
 }

@@ -18,6 +18,9 @@ struct DsmModel {
     Control dsm_name;                // the document's file name; empty: none
     std::vector<std::string> Notes;  // the memo's lines
     std::vector<Click> ClickList;
+    // Changes whenever the whole list is replaced (load, paste, new), so a selection made in
+    // the list before cannot point into the new one.
+    int clickListGeneration = 0;
     Control ModLabel;  // visible exactly while the document has unsaved changes
     Control NoClicks;
     Control runtime;

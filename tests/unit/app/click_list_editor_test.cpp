@@ -143,15 +143,30 @@ TEST_F(ClickListEditorTest, AppendInsertAndDelete) {
     EXPECT_TRUE(tmain->model.clickMenuItem("new_insert").enabled);
 }
 
-TEST_F(ClickListEditorTest, SelectionBeyondAReplacedListCountsAsNone) {
-    tmain->selectClick(3);
-    setClicks({{"1.0", "Play"}});  // a load or a paste put a shorter list in place
+TEST_F(ClickListEditorTest, SelectionDoesNotSurviveTheListBeingReplaced) {
+    tmain->selectClick(1);
+    // A load or a paste puts another list in place, as long as the old one.
+    DsmContent loaded;
+    loaded.clicks = {{"1.0", "Play"}, {"2.0", "Stop"}, {"3.0", "Play"}, {"4.0", "Stop"}};
+    const std::vector<Click> before = loaded.clicks;
+    tmain->document.fill(loaded);
     tmain->delete_clickClick();
     tmain->ButtonSelected(0);
+    tmain->editwaitEnter();
     tmain->editwaitChange("4");
     tmain->press_oneClick();
-    EXPECT_EQ(clicks(), std::vector<Click>({{"1.0", "Play"}}));
+    tmain->continue_macroClick();
+    EXPECT_EQ(clicks(), before);
     EXPECT_TRUE(plugin.sent.empty());
+    EXPECT_FALSE(tmain->macroPlaying());
+    tmain->ClickListChange();
+    EXPECT_EQ(tmain->model.clickSelected, -1);
+    EXPECT_EQ(tmain->model.editwait.caption, "");
+
+    tmain->selectClick(3);  // a shorter list, by whatever means, leaves no selection either
+    tmain->model.dsm.ClickList.resize(2);
+    tmain->delete_clickClick();
+    EXPECT_EQ(clicks().size(), 2u);
 }
 
 }  // namespace

@@ -39,6 +39,13 @@ class MacroFixture : public ::testing::Test {
         tmain->Slider.setEnabled(false);
     }
 
+    // Runs the click timer's ticks to the end of the run, and nothing after it (the controller
+    // clears the run's message three seconds later).
+    void finishRun() {
+        while (t.clock.isArmed(tmain->ClickTimer))
+            t.clock.runNext();
+    }
+
     void setClicks(std::vector<Click> clicks) { tmain->model.dsm.ClickList = std::move(clicks); }
     const std::vector<Click>& clicks() { return tmain->model.dsm.ClickList; }
     // The remote button of a menu item.

@@ -30,7 +30,7 @@ TEST_F(MacroPlayerTest, RunPressesEachClickItsOwnWaitAfterTheOneBefore) {
     EXPECT_EQ(tmain->model.next_button.caption, "\"stop\" in 0.3 sec");
     EXPECT_EQ(t.clock.dueAt(tmain->ClickTimer) - t.clock.nowMs(), 299);
 
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{{5, 6010}, {6, 6309}, {13, 7809}};
     EXPECT_EQ(presses, expected);
     EXPECT_FALSE(tmain->macroPlaying());
@@ -40,6 +40,14 @@ TEST_F(MacroPlayerTest, RunPressesEachClickItsOwnWaitAfterTheOneBefore) {
     EXPECT_EQ(tmain->controller_state, 3);
     EXPECT_EQ(t.windows.shows.back(), std::make_pair(700u, ShowCommand::restore));
     EXPECT_FALSE(tmain->model.closeRequested);
+
+    tmain->selectClick(1);
+    tmain->ClearRunMessage(false);
+    EXPECT_EQ(tmain->model.next_button.caption, "");
+    EXPECT_EQ(tmain->model.clickSelected, 1);
+    tmain->ClearRunMessage(true);
+    EXPECT_EQ(tmain->model.clickSelected, -1);
+    EXPECT_EQ(tmain->model.buttonlabel.caption, "");
 }
 
 TEST_F(MacroPlayerTest, SlowPlayerStretchesTheRest) {
@@ -50,7 +58,7 @@ TEST_F(MacroPlayerTest, SlowPlayerStretchesTheRest) {
             t.clock.advance(400);  // the player takes its time to answer
     };
     ASSERT_TRUE(tmain->StartMacroStep());
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{{5, 1010}, {6, 1910}};
     EXPECT_EQ(presses, expected);
 }
@@ -62,7 +70,7 @@ TEST_F(MacroPlayerTest, StopWhileThePlayerIsBusyEndsTheRunForGood) {
         tmain->stopbtnClick();  // handled while Send_To_DVD blocks
     };
     ASSERT_TRUE(tmain->StartMacroStep());
-    t.clock.advance(10000);
+    finishRun();
     EXPECT_EQ(presses.size(), 1u);
     EXPECT_FALSE(tmain->macroPlaying());
     EXPECT_EQ(tmain->model.next_button.caption, "Macro Interrupted");
@@ -83,7 +91,7 @@ TEST_F(MacroPlayerTest, InertClicksAreAnnouncedButNeverPressedNorHoldTheRunUp) {
     t.clock.runNext();
     EXPECT_EQ(tmain->model.applicationTitle, "In -3.0s: Stop");
     EXPECT_EQ(tmain->ClickTimer.interval(), 1);
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{{21, 413}};
     EXPECT_EQ(presses, expected);
     EXPECT_EQ(tmain->model.next_button.caption, "Macro Complete");
@@ -119,7 +127,7 @@ TEST_F(MacroPlayerTest, PlayerClosingMidRunEndsItWithoutCompletion) {
     t.clock.advance(1010);  // Play pressed, Stop scheduled
     ASSERT_EQ(presses.size(), 1u);
     plugin.playerWindow = 0;
-    t.clock.runUntilIdle();
+    finishRun();
     EXPECT_EQ(presses.size(), 1u);
     EXPECT_FALSE(tmain->macroPlaying());
     EXPECT_EQ(tmain->model.clickSelected, -1);
@@ -140,7 +148,7 @@ TEST_F(MacroPlayerTest, StopLeavesTheDueClickSelectedAndContinuePressesTheOneBef
     EXPECT_EQ(tmain->Timer1.interval(), 3000);
     EXPECT_EQ(tmain->model.applicationTitle, "DVD Spindrel");
     tmain->Timer1.setEnabled(false);
-    t.clock.runUntilIdle();
+    finishRun();
     ASSERT_EQ(presses.size(), 1u);
 
     presses.clear();
@@ -149,7 +157,7 @@ TEST_F(MacroPlayerTest, StopLeavesTheDueClickSelectedAndContinuePressesTheOneBef
     tmain->continue_macroClick();
     EXPECT_EQ(t.windows.shows.at(0), std::make_pair(700u, ShowCommand::minimize));
     EXPECT_EQ(tmain->model.applicationTitle, "DVD Spindrel");  // not changed by continuing
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{
         {5, continued + 10}, {6, continued + 2010}, {21, continued + 2510}};
     EXPECT_EQ(presses, expected);
@@ -161,7 +169,7 @@ TEST_F(MacroPlayerTest, ContinueFromTheFirstClickPressesNothingAtOnce) {
     EXPECT_FALSE(tmain->macroPlaying());
     tmain->selectClick(0);
     tmain->continue_macroClick();
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{{5, 1010}};
     EXPECT_EQ(presses, expected);
 }
@@ -169,7 +177,7 @@ TEST_F(MacroPlayerTest, ContinueFromTheFirstClickPressesNothingAtOnce) {
 TEST_F(MacroPlayerTest, WaitThatIsNotANumberStopsTheRunWithTheRunTimeMessage) {
     setClicks({{"1.0", "Play"}, {"abc", "Stop"}, {"1.0", "Play"}});
     ASSERT_TRUE(tmain->StartMacroStep());
-    t.clock.runUntilIdle();
+    finishRun();
     EXPECT_EQ(presses.size(), 1u);
     EXPECT_FALSE(tmain->macroPlaying());
     ASSERT_EQ(t.messages.shown.size(), 1u);
@@ -179,7 +187,7 @@ TEST_F(MacroPlayerTest, WaitThatIsNotANumberStopsTheRunWithTheRunTimeMessage) {
     // An empty wait (a click made by hand and not yet filled in) stops a run the same way.
     setClicks({{"", ""}});
     ASSERT_TRUE(tmain->StartMacroStep());
-    t.clock.runUntilIdle();
+    finishRun();
     ASSERT_EQ(t.messages.shown.size(), 2u);
     EXPECT_EQ(t.messages.shown[1].text, "'' is not a valid floating point value");
 }
@@ -189,7 +197,7 @@ TEST_F(MacroPlayerTest, NamesMatchWithoutLetterCaseTheRunTakesTheLastOnePressOne
     ASSERT_TRUE(tmain->BuildRemotePanel());
     setClicks({{"0.1", "menu"}, {"0.1", "Unknown"}, {"0.1", "bad"}, {"0.1", "PLAY"}});
     ASSERT_TRUE(tmain->StartMacroStep());
-    t.clock.runUntilIdle();
+    finishRun();
     const std::vector<Press> expected{{8, 110}, {5, 410}};
     EXPECT_EQ(presses, expected);
 
