@@ -179,6 +179,11 @@ struct MainModel {
     int panelselect_menuTag = 0;
     // Painting of the big-panel area is held during an instant switch.
     bool bigPanelAreaFrozen = false;
+    // The program's window is to come to the foreground (the front end clears it once done).
+    bool bringToFront = false;
+    // Image4 is to show its hint (the plug-in's name) at once.
+    bool showImage4Hint = false;
+
     // The control to give the keyboard focus, by name; the front end clears it once done.
     std::string focus;
     bool autoexecCaretAtEnd = false;

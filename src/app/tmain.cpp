@@ -166,50 +166,9 @@ void Tmain::FormClose() {
     WriteSettings();
 }
 
-void Tmain::ApplicationMinimize() { run_mode |= run_mode_bit::kMinimized; }
-
-void Tmain::ApplicationRestore() {}
-
 void Tmain::moved(int left, int top) {
     model.left = left;
     model.top = top;
-}
-
-void Tmain::Timer1Timer() {
-    Timer1.setEnabled(false);
-    switch (controller_state) {
-        case 50:
-            WriteSettings();
-            break;
-        case 200:
-            if (!PreparePanels()) model.closeRequested = true;
-            ports_.pump.processMessages();
-            naming.selectDiscDsm();
-            ports_.pump.processMessages();
-            StartMove(moveState);
-            run_mode = 0;
-            break;
-        case 500:
-            disc.scan();
-            if (!PreparePanels()) model.closeRequested = true;
-            document.load(ButtonNames(knownButtons()));
-            ports_.pump.processMessages();
-            StartMove(moveState);
-            break;
-        case 1000:
-            if (!PreparePanels()) model.closeRequested = true;
-            StartMove(moveState | 9);
-            controller_state = 1002;
-            Timer1.setEnabled(true);
-            break;
-        case 1002:
-            model.timeindex.caption = "/test";
-            model.dsm.dsm_name.caption = "-testmode-";
-            disc.scan();
-            break;
-        default:
-            break;
-    }
 }
 
 void Tmain::showException(const std::exception& error) {

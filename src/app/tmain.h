@@ -34,6 +34,9 @@ inline constexpr int kBigHidden = -318;
 inline constexpr int kBigWidth = 291;
 }  // namespace panel_left
 
+// The title's progress bar while an automatic run waits for a disc: r from 1 (five dashes) to 5.
+std::string progressTitle(int r);
+
 class Tmain {
 public:
     explicit Tmain(Ports ports);
@@ -65,7 +68,11 @@ public:
     // The user moved the window.
     void moved(int left, int top);
 
+    // The controller: one state per tick.
     void Timer1Timer();
+    // Starts the player (and the other program) when needed, finds the disc and, with the
+    // look-up, its DSM; true when a macro run was scheduled.
+    bool AutoRunStep(bool lookUp);
 
     // The player: the 500 ms watch, the start-player button, locating the player by hand, and
     // the wait for the player to answer.
@@ -147,6 +154,8 @@ public:
     Ports& ports() { return ports_; }
 
 private:
+    void nextState(int state, int interval);
+    void closeMainWindow();
     void afterOutSlide();
     void smallPanelAfterOutSlide();
     MsgAnswer askYesNo(const std::string& text);
