@@ -175,9 +175,10 @@ public:
     // Remote panel. index: the button's place in model.remoteButtons.
     void dvdbuttonclick(int index);
     void dvdbuttonmousemove(int index);
-    // The 500 ms hint check; the front end keeps remoteButtonUnderMouse up to date.
+    // The 500 ms hint check. The front end keeps bitmapButtonUnderMouse up to date: whether the
+    // control under the mouse (disabled ones included) is a skinned bitmap button.
     void remoteHintCheck();
-    bool remoteButtonUnderMouse = false;
+    bool bitmapButtonUnderMouse = false;
     void ButtonMenuPopup();
     void ButtonSelected(int menuIndex);
     void ShowRemoteButtons();

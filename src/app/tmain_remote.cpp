@@ -101,7 +101,7 @@ void Tmain::dvdbuttonmousemove(int index) {
 void Tmain::remoteHintCheck() {
     if (model.remote_panel.left < 0)
         return;
-    if (remoteButtonUnderMouse)
+    if (bitmapButtonUnderMouse)
         return;
     model.buttonhint.caption.clear();
     model.buttonhint.tag = -1;

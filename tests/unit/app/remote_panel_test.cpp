@@ -135,10 +135,10 @@ TEST_F(RemotePanelTest, HintFollowsTheMouseAndClearsWhenItLeavesTheButtons) {
     tmain->dvdbuttonmousemove(remoteIndexOf(4));
     EXPECT_EQ(tmain->model.buttonhint.caption, "Ok / Enter");
 
-    tmain->remoteButtonUnderMouse = true;
+    tmain->bitmapButtonUnderMouse = true;
     tmain->PCDVD_TimerTimer();
     EXPECT_EQ(tmain->model.buttonhint.caption, "Ok / Enter");
-    tmain->remoteButtonUnderMouse = false;
+    tmain->bitmapButtonUnderMouse = false;
     tmain->model.remote_panel.left = -318;  // out of view: the check waits
     tmain->PCDVD_TimerTimer();
     EXPECT_EQ(tmain->model.buttonhint.caption, "Ok / Enter");
