@@ -28,6 +28,10 @@ void Tmain::RecBtnClick() {
 
 void Tmain::StartRecording() {
     ShowRemoteButtons();
+    // The stop button may have been pressed while messages ran: the panel is already on its
+    // way out, and a recording started now would outlive it.
+    if ((moveState & move_state::kBigMask) != 0)
+        return;
     if ((run_mode & 0x1F) == 10) {
         RecordTimer.setEnabled(false);
         model.minimizebtn.enabled = true;

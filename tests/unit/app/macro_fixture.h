@@ -37,6 +37,7 @@ class MacroFixture : public ::testing::Test {
         tmain->Timer1.setEnabled(false);
         tmain->PCDVD_Timer.setEnabled(false);
         tmain->Slider.setEnabled(false);
+        tmain->moveState = 0;
     }
 
     // Runs the click timer's ticks to the end of the run, and nothing after it (the controller

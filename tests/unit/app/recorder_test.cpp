@@ -108,6 +108,19 @@ TEST_F(RecorderTest, PlayerVanishingStopsTheRecordingAndKeepsTheClicks) {
     EXPECT_EQ(clicks(), std::vector<Click>({{"0.5", "Play"}}));
 }
 
+TEST_F(RecorderTest, StopPressedWhileTheButtonsAppearPreventsTheRecording) {
+    tmain->model.remote_panel.left = 2;
+    tmain->model.closebtn.enabled = true;
+    t.pump.duringPump = [this] {
+        t.pump.duringPump = nullptr;
+        tmain->stopbtnClick();
+    };
+    tmain->onRemoteArrived();
+    EXPECT_FALSE(tmain->RecordTimer.enabled());
+    EXPECT_TRUE(tmain->model.closebtn.enabled);
+    EXPECT_EQ(tmain->model.panelselect_menuTag, 2);
+}
+
 TEST_F(RecorderTest, WaitThatIsNotANumberAbandonsTheStartWithTheWindowStillClosable) {
     setClicks({{"x1", "Play"}});
     tmain->model.minimizebtn.enabled = true;

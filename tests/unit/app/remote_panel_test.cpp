@@ -110,10 +110,10 @@ TEST_F(RemotePanelTest, PluginThatFillsTheWholeBufferIsReadSafely) {
 TEST_F(RemotePanelTest, MissingBitmapsFailTheBuildNamingTheLastButKeepEveryButton) {
     t.bitmaps.anyPath = false;
     t.bitmaps.files["../images/buttons_Play.bmp"] = testing::FakeBitmaps::solid(80, 20, 1);
-    plugin.abilities = "Stop(1,1,6,0)Play(2,2,5,0)Fast Forward(3,3,7,0)";
+    plugin.abilities = "Stop(1,1,6,0)Fast Forward(3,3,7,0)Play(2,2,5,0)";
     EXPECT_FALSE(tmain->BuildRemotePanel());
     EXPECT_EQ(tmain->model.remoteButtons.size(), 3u);
-    EXPECT_EQ(tmain->model.remoteButtons[1].width, 20);
+    EXPECT_EQ(tmain->model.remoteButtons[2].width, 20);  // a later success keeps the message
     EXPECT_EQ(tmain->model.pendingError,
               "Error reading bitmap image.\t\rFile: ./images/buttons_FastForward.bmp");
 }
