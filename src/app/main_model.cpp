@@ -52,6 +52,11 @@ MainModel::MainModel() {
 
     place(dsmbtn, skin::dsm_panel::dsmbtn);
     place(buttonbtn, skin::button_panel::buttonbtn);
+    place(editwait, skin::button_panel::editwait);
+    place(buttonlabel, skin::button_panel::buttonlabel);
+    place(next_button, skin::button_panel::next_button);
+    place(timeindex, skin::remote_panel::timeindex);
+    place(buttonhint, skin::remote_panel::buttonhint);
     place(filesysbtn, skin::file_panel::filesysbtn);
     place(newbtn, skin::file_panel::newbtn);
     place(openbtn, skin::file_panel::openbtn);

@@ -121,7 +121,137 @@ CoolButtonView& MainWindow::addButton(HWND parent, CoolButton& button,
         tmain_.guarded(onClick);
         reflect();
     };
+    view.onMouseOver = [this](bool over) { tmain_.bitmapButtonUnderMouse = over; };
     return view;
+}
+
+void MainWindow::reflectRemoteButtons() {
+    MainModel& model = tmain_.model;
+    const auto remotePanel = panels_.find(&model.remote_panel);
+    if (remotePanel == panels_.end()) return;  // the panels are not built yet
+    if (model.remoteButtonsVersion == shownRemoteVersion_) return;
+    shownRemoteVersion_ = model.remoteButtonsVersion;
+    remoteButtons_.clear();
+    HWND remote = remotePanel->second->handle();
+    for (std::size_t i = 0; i < model.remoteButtons.size(); ++i) {
+        auto view = std::make_unique<CoolButtonView>(remote, model.remoteButtons[i], pictures_);
+        const int index = static_cast<int>(i);
+        view->onClick = [this, index] {
+            tmain_.guarded([this, index] { tmain_.dvdbuttonclick(index); });
+            reflect();
+        };
+        view->onMouseMove = [this, index] {
+            tmain_.guarded([this, index] { tmain_.dvdbuttonmousemove(index); });
+            reflect();
+        };
+        view->onMouseOver = [this](bool over) { tmain_.bitmapButtonUnderMouse = over; };
+        remoteButtons_.push_back(std::move(view));
+    }
+}
+
+void MainWindow::reflectClickList() {
+    if (clickList_ == nullptr) return;
+    const MainModel& model = tmain_.model;
+    std::string clicks;
+    for (const Click& click : model.dsm.ClickList) clicks += click.wait + '\x1f' + click.button + '\x1e';
+    if (clicks != shownClicks_) {
+        shownClicks_ = clicks;
+        shownSelection_ = -2;
+        SendMessageA(clickList_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(clickList_, LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < model.dsm.ClickList.size(); ++i) {
+            const Click& click = model.dsm.ClickList[i];
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.pszText = const_cast<char*>(click.wait.c_str());
+            SendMessageA(clickList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            item.iSubItem = 1;
+            item.pszText = const_cast<char*>(click.button.c_str());
+            SendMessageA(clickList_, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageA(clickList_, WM_SETREDRAW, TRUE, 0);
+    }
+    if (model.clickSelected != shownSelection_) {
+        shownSelection_ = model.clickSelected;
+        updatingList_ = true;
+        LVITEMA clear{};
+        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(clickList_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+        if (model.clickSelected >= 0) {
+            LVITEMA select{};
+            select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            select.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessageA(clickList_, LVM_SETITEMSTATE, static_cast<WPARAM>(model.clickSelected),
+                         reinterpret_cast<LPARAM>(&select));
+            SendMessageA(clickList_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(model.clickSelected), FALSE);
+        }
+        updatingList_ = false;
+    }
+}
+
+void MainWindow::OnNotify(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->hwndFrom != clickList_ || clickList_ == nullptr) return;
+    if (header->code == LVN_ITEMCHANGED && !updatingList_) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if ((change->uNewState & LVIS_SELECTED) != 0 && (change->uOldState & LVIS_SELECTED) == 0) {
+            shownSelection_ = change->iItem;
+            tmain_.guarded([this, change] { tmain_.selectClick(change->iItem); });
+            reflect();
+        }
+    } else if (header->code == NM_RCLICK) {
+        showClickMenu();
+    }
+}
+
+void MainWindow::showClickMenu() {
+    tmain_.guarded([this] { tmain_.ClickMenuPopup(); });
+    HMENU menu = CreatePopupMenu();
+    const std::vector<MenuItem>& items = tmain_.model.ClickMenu;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const MenuItem& item = items[i];
+        if (item.caption == "-") {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        AppendMenuA(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), i + 1, item.caption.c_str());
+    }
+    POINT at;
+    GetCursorPos(&at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    if (chosen <= 0) return;
+    const std::string name = items[static_cast<std::size_t>(chosen - 1)].name;
+    tmain_.guarded([this, &name] {
+        if (name == "new_append") tmain_.new_appendClick();
+        if (name == "new_insert") tmain_.new_insertClick();
+        if (name == "delete_click") tmain_.delete_clickClick();
+        if (name == "delete_all") tmain_.delete_allClick();
+        if (name == "continue_macro") tmain_.continue_macroClick();
+        if (name == "press_one") tmain_.press_oneClick();
+    });
+    reflect();
+}
+
+void MainWindow::showButtonMenu() {
+    tmain_.guarded([this] { tmain_.ButtonMenuPopup(); });
+    HMENU menu = CreatePopupMenu();
+    const std::vector<ButtonMenuItem>& items = tmain_.model.ButtonMenu;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const ButtonMenuItem& item = items[i];
+        UINT flags = item.caption == "-" ? MF_SEPARATOR : MF_STRING;
+        if (item.breakColumn) flags |= MF_MENUBARBREAK;
+        if (item.checked) flags |= MF_CHECKED;
+        AppendMenuA(menu, flags, i + 1, item.caption == "-" ? nullptr : item.caption.c_str());
+        if (item.isDefault) SetMenuDefaultItem(menu, static_cast<UINT>(i + 1), FALSE);
+    }
+    POINT at;
+    GetCursorPos(&at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) tmain_.guarded([this, chosen] { tmain_.ButtonSelected(chosen - 1); });
+    reflect();
 }
 
 void MainWindow::paintPanel(HDC dc, int width, int height, const Image& picture,
@@ -160,10 +290,10 @@ void MainWindow::buildChildren() {
     HWND inactive = smallPanel(m.inactive_panel, m.inactive_pic);
     HWND active = smallPanel(m.active_panel, m.Image4);
     addButton(inactive, m.dvdbtn, [&t] { t.dvdbtnClick(); });
-    addButton(active, m.RecBtn, [] {});
-    addButton(active, m.stopbtn, [] {});
-    addButton(active, m.resetbtn, [] {});
-    addButton(active, m.testbtn, [] {});
+    addButton(active, m.RecBtn, [&t] { t.RecBtnClick(); });
+    addButton(active, m.stopbtn, [&t] { t.stopbtnClick(); });
+    addButton(active, m.resetbtn, [&t] { t.resetbtnClick(); });
+    addButton(active, m.testbtn, [&t] { t.testbtnClick(); });
 
     // The big-panel area and its six panels.
     bigArea_ = std::make_unique<Surface>(window_, rectOf(skin::main_form::base_panel),
@@ -184,7 +314,9 @@ void MainWindow::buildChildren() {
     const FilePanelModel& files = t.naming.panel();
     const COLORREF onPanel = colour(skin::kPanelText);
     HWND dsm = bigPanel(m.dsm_panel, m.Image1, {{&m.dsm.NoClicks, onPanel}, {&m.dsm.runtime, onPanel}});
-    HWND buttonList = bigPanel(m.button_panel, m.Image2, {});
+    HWND buttonList = bigPanel(m.button_panel, m.Image2,
+                               {{&m.buttonlabel, colour(skin::kLcdText)},
+                                {&m.next_button, colour(skin::kStatusText)}});
     HWND fileSystem = bigPanel(m.file_panel, m.Image3,
                                {{&m.dsm.dsm_name, colour(skin::kLcdText)},
                                 {&files.filesys_hint, colour(skin::kStatusText)}});
@@ -197,9 +329,55 @@ void MainWindow::buildChildren() {
             }
         });
     HWND config = panels_[&m.config_panel]->handle();
-    HWND remote = bigPanel(m.remote_panel, m.Image6, {});
+    HWND remote = bigPanel(m.remote_panel, m.Image6,
+                           {{&m.timeindex, colour(skin::kHintText)},
+                            {&m.buttonhint, colour(skin::kHintText)}});
     HWND about = bigPanel(m.about_panel, m.Image8, {{&m.myversion, onPanel}});
     (void)remote;
+
+    // The click list, its wait field, and the button name that opens the button menu.
+    const RECT listRect = rectOf(skin::button_panel::ClickList);
+    clickList_ = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                 WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL |
+                                     LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                                 listRect.left, listRect.top, listRect.right - listRect.left,
+                                 listRect.bottom - listRect.top, buttonList, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(clickList_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+    SendMessageA(clickList_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const COLORREF lcd = colour(skin::kLcdFill);
+    SendMessageA(clickList_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(lcd));
+    SendMessageA(clickList_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(lcd));
+    SendMessageA(clickList_, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour(skin::kLcdText)));
+    const std::pair<const char*, int> columns[] = {{"Wait", 50}, {"Button", 110}};
+    for (int i = 0; i < 2; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[i].first);
+        column.cx = columns[i].second;
+        SendMessageA(clickList_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+    editwait_ = std::make_unique<EditBox>(buttonList, rectOf(m.editwait), ES_CENTER | ES_AUTOHSCROLL,
+                                          labelFont_.get());
+    editwait_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.editwaitChange(editwait_->text()); });
+        reflect();
+    };
+    editwait_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        OnKey(message, wParam, lParam);
+    };
+    panels_[&m.button_panel]->onPress = [this](int x, int y) {
+        const RECT label = rectOf(tmain_.model.buttonlabel);
+        const POINT point{x, y};
+        if (PtInRect(&label, point)) {
+            bool open = false;
+            tmain_.guarded([&] { open = tmain_.buttonlabelMouseUp(); });
+            if (open) showButtonMenu();
+            reflect();
+            return;
+        }
+        dragWindow();
+    };
 
     // The configuration panel's check marks are drawn over its picture; a click toggles them.
     panels_[&m.config_panel]->onPress = [this](int x, int y) {
@@ -381,6 +559,9 @@ void MainWindow::reflect() {
         EnableWindow(panel, control->enabled);
     }
     for (auto& view : buttons_) view->reflect();
+    reflectRemoteButtons();
+    for (auto& view : remoteButtons_) view->reflect();
+    reflectClickList();
     reflectEditors();
     reflectHints();
 
@@ -414,6 +595,10 @@ void MainWindow::reflect() {
         }
         model.focus.clear();
         model.autoexecCaretAtEnd = false;
+    }
+    if (model.bringToFront) {
+        model.bringToFront = false;
+        SetForegroundWindow(window_);
     }
     if (model.terminateRequested && !quitPosted_) {
         quitPosted_ = true;
@@ -506,6 +691,9 @@ LRESULT MainWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_COMMAND:
             OnCommand(wParam, lParam);
+            return 0;
+        case WM_NOTIFY:
+            OnNotify(lParam);
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
@@ -626,11 +814,21 @@ void MainWindow::reflectEditors() {
     }
     // The memo's own lines are wrapped: compare what it would give back, not the raw text.
     if (notes_->lines() != model.dsm.Notes) notes_->show(notes);
+    if (editwait_) {
+        editwait_->show(model.editwait.caption);
+        EnableWindow(editwait_->handle(), model.editwait.enabled);
+    }
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) != EN_CHANGE) return;
     const HWND control = reinterpret_cast<HWND>(lParam);
+    if (editwait_ && control == editwait_->handle()) {
+        if (HIWORD(wParam) == EN_SETFOCUS) tmain_.guarded([this] { tmain_.editwaitEnter(); });
+        if (HIWORD(wParam) == EN_KILLFOCUS) tmain_.guarded([this] { tmain_.editwaitExit(); });
+        if (HIWORD(wParam) == EN_CHANGE) editwait_->changed();
+        return;
+    }
+    if (HIWORD(wParam) != EN_CHANGE) return;
     if (autoexec_ && control == autoexec_->handle()) autoexec_->changed();
     if (notes_ && control == notes_->handle()) notes_->changed();
 }

@@ -55,6 +55,12 @@ private:
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     void reflectEditors();
+    void reflectClickList();
+    void reflectRemoteButtons();
+    void OnNotify(LPARAM lParam);
+    void showClickMenu();
+    void showButtonMenu();
+    CoolButtonView& makeButtonView(HWND parent, CoolButton& button, std::function<void()> onClick);
 
     void showFirstTime();
     void buildChildren();
@@ -90,6 +96,13 @@ private:
     std::vector<std::unique_ptr<CoolButtonView>> buttons_;
     std::unique_ptr<EditBox> autoexec_;
     std::unique_ptr<EditBox> notes_;
+    std::unique_ptr<EditBox> editwait_;
+    HWND clickList_ = nullptr;
+    std::string shownClicks_;
+    int shownSelection_ = -2;
+    bool updatingList_ = false;
+    std::vector<std::unique_ptr<CoolButtonView>> remoteButtons_;
+    int shownRemoteVersion_ = -1;
     std::map<HWND, std::string> hints_;
     std::map<UINT_PTR, std::string> labelHints_;
     bool labelHintsAdded_ = false;

@@ -119,11 +119,13 @@ LRESULT CoolButtonView::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
             TrackMouseEvent(&track);
             if (button_.mouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), true)) redraw();
+            if (onMouseOver) onMouseOver(true);
             if (onMouseMove) onMouseMove();
             return 0;
         }
         case WM_MOUSELEAVE:
             if (button_.mouseLeave()) redraw();
+            if (onMouseOver) onMouseOver(false);
             return 0;
         case WM_LBUTTONDOWN:
             if (button_.mouseDown()) {

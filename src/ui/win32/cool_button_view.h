@@ -25,6 +25,8 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
+    // The pointer came onto a drawn pixel of the button (true) or left it (false).
+    std::function<void(bool over)> onMouseOver;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
