@@ -1,6 +1,12 @@
 #!/usr/bin/env bash
-# The main job: build the program from scratch and run it under Wine (on Xvfb when there is no
-# display), then show what it did: its window, a screenshot, and the settings it stored.
+# The main job: an automatic run of the real program under Wine (on Xvfb when there is no
+# display), as an autoplay program would start it when a disc goes in.
+#
+# A simulated DVD is put in drive D: (label SPACE_ODYSSEY_2001, serial 1A2B3C4D, regions 2 and 4),
+# its DSM is placed in the DSM folder, and the stand-in player is set as the player program.
+# Then "DVD_Spindrel.exe /b" starts the player, finds the disc and its DSM, waits for the
+# player, counts down, presses the macro's buttons and closes. What reached the player, and
+# when, is printed from the stand-in player's log.
 # SPINDREL_KEEP_BUILD=1 reuses an existing build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,74 +17,67 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
 source scripts/wine-env.sh
-trap spindrel_wine_stop EXIT
-spindrel_wine_start
-
 dist=build/win64/dist
 out=build/demo
 rm -rf "$out" && mkdir -p "$out"
 touch "$out/player.log"
 
-# Until the player plug-ins are installed beside it, the program binds a plug-in that drives no
-# player, so that it can start.
-plugin=Wyvernel.dll
-if [ ! -f "$dist/$plugin" ]; then
-  cp build/win64/testbin/stub_plugin.dll "$dist/"
-  plugin=stub_plugin.dll
-fi
-wine reg delete 'HKLM\Software\Tolvrey\DVD-Spindrel' /f >/dev/null 2>&1 || true
-wine reg add 'HKLM\Software\Tolvrey\DVD-Spindrel' /v DVD_Interface /t REG_SZ /d "$plugin" /f \
-  >/dev/null 2>&1
-
-echo "== A disc in drive D: label SPACE_ODYSSEY_2001, serial 1A2B3C4D, regions 2 and 4 =="
-tools/mkdisc/mkdisc.py D SPACE_ODYSSEY_2001 1A2B3C4D F5
 cleanup() {
-  tools/mkdisc/mkdisc.py --remove D >/dev/null 2>&1 || true
+  wine taskkill /f /im fakeplayer.exe </dev/null >/dev/null 2>&1 || true
+  tools/mkdisc/mkdisc.py --remove D </dev/null >/dev/null 2>&1 || true
   spindrel_wine_stop
 }
 trap cleanup EXIT
+spindrel_wine_start
 
-echo "== The stand-in player, as Creative's PC-DVD Player (log: $out/player.log) =="
-wine build/win64/testbin/fakeplayer.exe --as wyvernel --log "$(winepath -w "$out/player.log")" \
-  </dev/null >/dev/null 2>&1 &
-player=$!
-sleep 2
+echo "== A disc in drive D: label SPACE_ODYSSEY_2001, serial 1A2B3C4D, regions 2 and 4 =="
+tools/mkdisc/mkdisc.py D SPACE_ODYSSEY_2001 1A2B3C4D F5
 
-echo "== Starting DVD_Spindrel.exe (plug-in $plugin) on display $DISPLAY =="
-wine "$dist/DVD_Spindrel.exe" </dev/null >"$out/program.log" 2>&1 &
-program=$!
+echo "== Its DSM, dsm/1a2b3c4d.dsm =="
+mkdir -p "$dist/dsm"
+printf '#2001: A Space Odyssey\r\n#Region 2\r\n#Skips the warnings, opens the root menu, plays\r\n2.0,Next\r\n1.5,Root Menu\r\n1.0,Down\r\n0.5,Ok / Enter\r\n' \
+  > "$dist/dsm/1a2b3c4d.dsm"
+cat "$dist/dsm/1a2b3c4d.dsm" | tr -d '\r' | sed 's/^/    /'
 
-# Bounded wait for the window to appear.
-window=""
-for _ in $(seq 1 200); do
-  window=$(xwininfo -root -tree 2>/dev/null | grep -m1 '"DVD Spindrel"' || true)
-  [ -n "$window" ] && break
+echo "== The stand-in player is the player program (PCDVD), the plug-in is Wyvernel.dll =="
+key='HKLM\Software\Tolvrey\DVD-Spindrel'
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+wine reg add "$key" /v DVD_Interface /t REG_SZ /d Wyvernel.dll /f >/dev/null 2>&1
+wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w build/win64/testbin/fakeplayer.exe)" \
+  /f >/dev/null 2>&1
+export SPINDREL_FAKEPLAYER="--as wyvernel --log $(winepath -w "$out/player.log")"
+
+echo "== DVD_Spindrel.exe /b on display $DISPLAY =="
+started=$(date +%s.%N)
+wine "$dist/DVD_Spindrel.exe" /b </dev/null >"$out/program.log" 2>&1 &
+
+# Bounded wait for the run to end: the program closes itself after the last click.
+ended=""
+for _ in $(seq 1 600); do
   sleep 0.1
+  if ! pgrep -f 'DVD_Spindrel.exe' >/dev/null; then
+    ended=$(date +%s.%N)
+    break
+  fi
 done
-if [ -z "$window" ]; then
-  echo "The program's window did not appear within 20 s." >&2
-  exit 1
-fi
-echo "Window: $window"
-sleep 1
 import -display "$DISPLAY" -window root "$out/screen.png"
-echo "Screenshot: $out/screen.png"
-
-echo "== Closing the program (WM_CLOSE, as the taskbar's Close does) =="
-wine taskkill /im DVD_Spindrel.exe </dev/null >/dev/null 2>&1 || true
-for _ in $(seq 1 100); do
-  kill -0 "$program" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$program" 2>/dev/null; then
-  echo "The program did not close within 10 s." >&2
+if [ -z "$ended" ]; then
+  echo "The program did not finish its run within 60 s (screenshot: $out/screen.png)." >&2
   exit 1
 fi
+echo "The program ran $(printf '%.1f' "$(echo "$ended - $started" | bc)") s and closed itself."
 
-wine cmd /c exit >/dev/null 2>&1
-kill "$player" 2>/dev/null || true
+echo "== What reached the player (WM_USER: waiting for it; WM_COMMAND/WM_KEYDOWN: buttons) =="
+awk '$2 == "start" || $2 == "args" { print "    " $0; next }
+     $2 == "msg" && ($5 == "0400" || $5 == "0111" || $5 == "0100") && $3 == "main" {
+       name = ($5 == "0400") ? "WM_USER   " : ($5 == "0111") ? "WM_COMMAND" : "WM_KEYDOWN"
+       if (first == "" && $5 != "0400") first = $1
+       t = (first == "") ? "" : sprintf("%+8.3f s", ($1 - first) / 1000000)
+       printf "    %s %-6s %s wParam 0x%s lParam %s  %s\n", name, $4, $3, $6, $7, t
+     }' "$out/player.log"
+echo "  (Wyvernel: WM_COMMAND 0x531 = Next, WM_KEYDOWN 0x76 = F7 Root Menu,"
+echo "   WM_COMMAND 0x592 with lParam 4 = Down and 5 = Ok / Enter; times from the first press)"
+echo "Screenshot after the run: $out/screen.png; the player's full log: $out/player.log"
 
 echo "== The settings the program stored =="
-wine reg query 'HKLM\Software\Tolvrey\DVD-Spindrel' 2>/dev/null | tr -d '\r' | sed '/^$/d'
-echo "== DSM folder =="
-ls -la "$dist/dsm" 2>/dev/null || echo "(none)"
+wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d'
