@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "macro/dsm_clipboard.h"
+#include "support/read_file.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_file_io.h"
 #include "platform/win32/win32_file_system.h"
@@ -14,18 +15,7 @@
 namespace spindrel {
 namespace {
 
-// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
-std::string readWholeFile(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
+using spindrel::testing::readWholeFile;
 
 std::string testFolder() {
     char path[MAX_PATH] = {};

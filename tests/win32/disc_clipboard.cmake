@@ -3,6 +3,7 @@
 # A second process for the clipboard round trips of win32_tests.
 add_executable(clipboard_peer ${CMAKE_CURRENT_LIST_DIR}/clipboard_peer/clipboard_peer.cpp)
 target_link_libraries(clipboard_peer PRIVATE spindrel_win32 spindrel_warnings)
+target_include_directories(clipboard_peer PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 set_target_properties(clipboard_peer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
 add_dependencies(win32_tests clipboard_peer)
 

@@ -9,24 +9,14 @@
 #include "base/errors.h"
 #include "macro/dsm_document.h"
 #include "macro/io_error_text.h"
+#include "support/read_file.h"
 #include "platform/win32/win32_file_io.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace spindrel {
 namespace {
 
-// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
-std::string readWholeFile(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
+using spindrel::testing::readWholeFile;
 
 class DsmFileIoTest : public ::testing::Test {
   protected:

@@ -5,21 +5,11 @@
 #include <fstream>
 #include <string>
 
+#include "support/read_file.h"
 #include "platform/win32/win32_clipboard.h"
 
 namespace {
-// Reads a whole file (stdio: the stream-iterator way trips GCC 12's null-dereference check).
-std::string readWholeFile(const std::string& path) {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
-}
+using spindrel::testing::readWholeFile;
 }  // namespace
 
 int main(int argc, char** argv) {
