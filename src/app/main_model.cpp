@@ -71,6 +71,7 @@ MainModel::MainModel() {
     place(cbox_1, skin::config_panel::cbox_1);
     place(cbox_2, skin::config_panel::cbox_2);
     place(cbox_3, skin::config_panel::cbox_3);
+    for (Control* box : {&cbox_1, &cbox_2, &cbox_3}) box->captionStyle = CaptionStyle::shadow;
     place(autoexec, skin::config_panel::autoexec);
     place(aboutbtn, skin::about_panel::aboutbtn);
     place(myversion, skin::about_panel::myversion);

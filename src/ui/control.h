@@ -10,6 +10,10 @@ namespace spindrel {
 
 enum class TextAlign { left, center, right };
 
+// How a label draws its caption: plain, with a drop shadow, or raised or sunk by a light and a
+// dark copy, one pixel apart (light) or two (heavy).
+enum class CaptionStyle { none, shadow, lightRaised, heavyRaised, lightInset, heavyInset };
+
 struct Control {
     std::string caption;  // caption of a label, text of an edit box
     std::string hint;
@@ -22,6 +26,8 @@ struct Control {
     int tag = 0;
     TextAlign alignment = TextAlign::left;
     bool italic = false;
+    CaptionStyle captionStyle = CaptionStyle::none;
+    int shadowOffset = 2;
 };
 
 // An image control: a picture drawn at its top-left corner.

@@ -183,3 +183,50 @@ TEST_F(SkinE2eTest, ProgramBoxTextIsSavedOnceTypingStops) {
 
 }  // namespace
 }  // namespace spindrel::e2e
+
+namespace spindrel::e2e {
+namespace {
+
+void mouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_F(SkinE2eTest, BarePartOfTheSkinDragsTheWindow) {
+    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+    HWND window = program.waitForWindow(kMainClass, true);
+    ASSERT_NE(window, nullptr);
+    settle();
+    RECT before;
+    GetWindowRect(window, &before);
+    // Between the two panel areas: skin, and no control on it.
+    POINT grab{before.left + 195, before.top + 110};
+    ASSERT_EQ(WindowFromPoint(grab), window) << "the grab point is not bare skin";
+
+    SetCursorPos(grab.x, grab.y);
+    Sleep(100);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    for (int step = 1; step <= 10; ++step) {
+        SetCursorPos(grab.x + 4 * step, grab.y + 3 * step);
+        Sleep(30);
+    }
+    mouse(MOUSEEVENTF_LEFTUP);
+
+    RECT after = before;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        GetWindowRect(window, &after);
+        if (after.left != before.left) break;
+        Sleep(50);
+    }
+    EXPECT_EQ(after.left - before.left, 40) << "the window did not follow the mouse";
+    EXPECT_EQ(after.top - before.top, 30);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.waitForExit(kWaitMs));
+}
+
+}  // namespace
+}  // namespace spindrel::e2e

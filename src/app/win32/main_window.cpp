@@ -28,30 +28,54 @@ FontHandle makeFont(int height, bool bold, bool italic, const char* face = "Verd
                                   ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
 }
 
+void drawCaption(HDC dc, const Control& label, RECT rect, UINT format, COLORREF textColour) {
+    const auto copy = [&](int dx, int dy, COLORREF colour) {
+        RECT moved = rect;
+        OffsetRect(&moved, dx, dy);
+        SetTextColor(dc, colour);
+        DrawTextA(dc, label.caption.c_str(), static_cast<int>(label.caption.size()), &moved, format);
+    };
+    const COLORREF light = RGB(255, 255, 255);
+    const COLORREF dark = RGB(0, 0, 0);
+    switch (label.captionStyle) {
+        case CaptionStyle::none: break;
+        case CaptionStyle::shadow: copy(label.shadowOffset, label.shadowOffset, dark); break;
+        case CaptionStyle::heavyRaised:
+            copy(-2, -2, light);
+            copy(2, 2, dark);
+            [[fallthrough]];
+        case CaptionStyle::lightRaised:
+            copy(-1, -1, light);
+            copy(1, 1, dark);
+            break;
+        case CaptionStyle::heavyInset:
+            copy(-2, -2, dark);
+            copy(2, 2, light);
+            [[fallthrough]];
+        case CaptionStyle::lightInset:
+            copy(-1, -1, dark);
+            copy(1, 1, light);
+            break;
+    }
+    copy(0, 0, textColour);
+}
+
 void drawText(HDC dc, const Control& label, HFONT font, COLORREF textColour) {
     if (!label.visible || label.caption.empty()) return;
     Selected selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, textColour);
-    RECT rect = rectOf(label);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (label.alignment == TextAlign::center) format |= DT_CENTER;
     if (label.alignment == TextAlign::right) format |= DT_RIGHT;
-    DrawTextA(dc, label.caption.c_str(), static_cast<int>(label.caption.size()), &rect, format);
+    drawCaption(dc, label, rectOf(label), format, textColour);
 }
 
-// A check label: the caption drawn with a shadow two pixels right and down.
+// A check label: its mark in lime green, in the label's caption style.
 void drawCheck(HDC dc, const Control& box, HFONT font) {
     if (box.caption.empty()) return;
     Selected selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    RECT shadow = rectOf(box);
-    OffsetRect(&shadow, 2, 2);
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, box.caption.c_str(), -1, &shadow, DT_SINGLELINE | DT_NOPREFIX);
-    RECT mark = rectOf(box);
-    SetTextColor(dc, RGB(0, 255, 0));
-    DrawTextA(dc, box.caption.c_str(), -1, &mark, DT_SINGLELINE | DT_NOPREFIX);
+    drawCaption(dc, box, rectOf(box), DT_SINGLELINE | DT_NOPREFIX, RGB(0, 255, 0));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <map>
+#include <tuple>
+
 #include "ui/win32/gdi.h"
 #include "ui/win32/surface.h"
 
@@ -63,25 +66,51 @@ void CoolButtonView::reflect() {
     if (button_.glyphIndex() != shownGlyph_ || button_.glyphStrip().get() != shownStrip_) redraw();
 }
 
+namespace {
+
+// Prepared glyphs are shared by every button showing the same glyph of the same strip.
+struct PreparedGlyph {
+    BitmapHandle bitmap;
+    Rgb transparent = 0;
+    int width = 0;
+    int height = 0;
+};
+
+PreparedGlyph& preparedGlyph(const CoolButton& button, const SystemColours& colours) {
+    static std::map<std::tuple<const Bitmap*, int, bool>, PreparedGlyph> prepared;
+    const auto key = std::make_tuple(button.glyphStrip().get(), button.glyphIndex(),
+                                     button.drawState() == ButtonState::disabled);
+    PreparedGlyph& slot = prepared[key];
+    if (!slot.bitmap) {
+        const Glyph glyph = button.glyph(colours);
+        slot.width = glyph.image.width;
+        slot.height = glyph.image.height;
+        slot.transparent = glyph.transparent;
+        if (glyph.image.width > 0) slot.bitmap = makeDib(glyph.image);
+    }
+    return slot;
+}
+
+}  // namespace
+
 void CoolButtonView::paint(HDC dc) {
     Background::paintUnder(window_, dc);
     SystemColours colours;
     colours.highlight = systemColour(COLOR_BTNHIGHLIGHT);
     colours.shadow = systemColour(COLOR_BTNSHADOW);
     colours.buttonFace = systemColour(COLOR_BTNFACE);
-    const Glyph glyph = button_.glyph(colours);
     shownGlyph_ = button_.glyphIndex();
     shownStrip_ = button_.glyphStrip().get();
-    if (glyph.image.width == 0) return;
+    if (!button_.glyphStrip()) return;
+    const PreparedGlyph& glyph = preparedGlyph(button_, colours);
+    if (!glyph.bitmap) return;
     // Centred, at the same place in every state.
-    const int x = (button_.width - glyph.image.width) / 2;
-    const int y = (button_.height - glyph.image.height) / 2;
-    const BitmapHandle bitmap = makeDib(glyph.image);
+    const int x = (button_.width - glyph.width) / 2;
+    const int y = (button_.height - glyph.height) / 2;
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(source, bitmap.get());
+    HGDIOBJ previous = SelectObject(source, glyph.bitmap.get());
     const Rgb key = glyph.transparent;
-    TransparentBlt(dc, x, y, glyph.image.width, glyph.image.height, source, 0, 0,
-                   glyph.image.width, glyph.image.height,
+    TransparentBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, glyph.width, glyph.height,
                    RGB((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
     SelectObject(source, previous);
     DeleteDC(source);
