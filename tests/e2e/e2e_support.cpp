@@ -21,7 +21,8 @@ void deleteTree(const std::string& folder) {
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
+            if (name == "." || name == "..")
+                continue;
             const std::string path = folder + "\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 deleteTree(path);
@@ -33,6 +34,20 @@ void deleteTree(const std::string& folder) {
         FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+void copyFiles(const std::string& from, const char* pattern, const std::string& to) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        CopyFileA((from + "\\" + found.cFileName).c_str(), (to + "\\" + found.cFileName).c_str(),
+                  FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 struct Search {
@@ -64,29 +79,22 @@ Installation::Installation() {
     folder_ = std::string(temp) + "spindrel_e2e_" + std::to_string(GetCurrentProcessId()) + "_" +
               std::to_string(GetTickCount());
     CreateDirectoryA(folder_.c_str(), nullptr);
-    EXPECT_TRUE(CopyFileA(distFile("DVD_Spindrel.exe").c_str(), path("DVD_Spindrel.exe").c_str(),
-                          FALSE))
+    EXPECT_TRUE(
+        CopyFileA(distFile("DVD_Spindrel.exe").c_str(), path("DVD_Spindrel.exe").c_str(), FALSE))
         << distFile("DVD_Spindrel.exe");
     for (const char* plugin :
          {"stub_plugin.dll", "stub_plugin_nokill.dll", "stub_plugin_twomissing.dll"}) {
         EXPECT_TRUE(CopyFileA(testbinFile(plugin).c_str(), path(plugin).c_str(), FALSE));
     }
-    // The skin, as it is installed beside the program.
-    const std::string images = distFile("images");
+    // The real plug-ins and the skin, as they are installed beside the program.
+    copyFiles(testing::windowsPath(SPINDREL_DIST_DIR), "*.dll", folder_);
     CreateDirectoryA(path("images").c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((images + "\\*.*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            CopyFileA((images + "\\" + found.cFileName).c_str(),
-                      (path("images") + "\\" + found.cFileName).c_str(), FALSE);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    copyFiles(distFile("images"), "*.*", path("images"));
 }
 
-Installation::~Installation() { deleteTree(folder_); }
+Installation::~Installation() {
+    deleteTree(folder_);
+}
 
 std::string Installation::copyProgramAs(const std::string& name) const {
     CopyFileA(path("DVD_Spindrel.exe").c_str(), path(name).c_str(), FALSE);
@@ -104,7 +112,8 @@ Process::Process(const std::string& program, const std::string& arguments,
 }
 
 Process::~Process() {
-    if (info_.hProcess == nullptr) return;
+    if (info_.hProcess == nullptr)
+        return;
     if (running()) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
@@ -118,8 +127,10 @@ bool Process::running() const {
 }
 
 bool Process::waitForExit(int ms, DWORD* exitCode) const {
-    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return false;
-    if (exitCode != nullptr) GetExitCodeProcess(info_.hProcess, exitCode);
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
+        return false;
+    if (exitCode != nullptr)
+        GetExitCodeProcess(info_.hProcess, exitCode);
     return true;
 }
 
@@ -132,8 +143,10 @@ HWND Process::findWindow(const char* className, bool visibleOnly) const {
 HWND Process::waitForWindow(const char* className, bool visibleOnly, int ms) const {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < static_cast<DWORD>(ms)) {
-        if (HWND window = findWindow(className, visibleOnly)) return window;
-        if (!running()) return nullptr;
+        if (HWND window = findWindow(className, visibleOnly))
+            return window;
+        if (!running())
+            return nullptr;
         Sleep(50);
     }
     return nullptr;

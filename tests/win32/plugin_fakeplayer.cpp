@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "support/wine_paths.h"
@@ -27,7 +28,8 @@ std::string firstMissing(const std::string& path) {
     while (end != std::string::npos) {
         end = path.find('\\', end + 1);
         const std::string prefix = path.substr(0, end);
-        if (!keyExists(prefix)) return prefix;
+        if (!keyExists(prefix))
+            return prefix;
     }
     return "";
 }
@@ -43,7 +45,9 @@ TempFile::TempFile(const char* stem) {
     DeleteFileA(path_.c_str());
 }
 
-TempFile::~TempFile() { DeleteFileA(path_.c_str()); }
+TempFile::~TempFile() {
+    DeleteFileA(path_.c_str());
+}
 
 std::string testProgramFolder() {
     char path[MAX_PATH];
@@ -52,7 +56,9 @@ std::string testProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-std::string fakePlayerPath() { return testProgramFolder() + "\\fakeplayer.exe"; }
+std::string fakePlayerPath() {
+    return testProgramFolder() + "\\fakeplayer.exe";
+}
 
 std::string pluginPath(const char* fileName) {
     return windowsPath(std::string(SPINDREL_DIST_DIR) + "/" + fileName);
@@ -66,12 +72,13 @@ std::string describe(const LoggedMessage& m) {
     return text;
 }
 
-std::vector<std::string> readLog(const std::string& path) {
-    std::vector<std::string> lines;
+std::vector<TimedLine> readTimedLog(const std::string& path) {
+    std::vector<TimedLine> lines;
     // The player appends while we read; share the file rather than lock it.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
+    if (file == INVALID_HANDLE_VALUE)
+        return lines;
     std::string content;
     char buffer[65536];
     DWORD read = 0;
@@ -85,17 +92,61 @@ std::vector<std::string> readLog(const std::string& path) {
     while ((end = content.find("\r\n", start)) != std::string::npos) {
         const std::string line = content.substr(start, end - start);
         const std::size_t blank = line.find(' ');
-        lines.push_back(blank == std::string::npos ? line : line.substr(blank + 1));
+        TimedLine timed;
+        if (blank == std::string::npos) {
+            timed.text = line;
+        } else {
+            timed.us = std::atoll(line.substr(0, blank).c_str());
+            timed.text = line.substr(blank + 1);
+        }
+        lines.push_back(std::move(timed));
         start = end + 2;
     }
     return lines;
+}
+
+std::vector<std::string> readLog(const std::string& path) {
+    std::vector<std::string> lines;
+    for (TimedLine& line : readTimedLog(path))
+        lines.push_back(std::move(line.text));
+    return lines;
+}
+
+std::vector<Press> pressesIn(const std::vector<TimedLine>& log) {
+    std::vector<Press> presses;
+    for (const TimedLine& line : log) {
+        if (line.text.rfind("msg ", 0) != 0)
+            continue;
+        std::istringstream fields(line.text.substr(4));
+        Press press{line.us, {}};
+        LoggedMessage& m = press.message;
+        fields >> m.window >> m.arrival >> std::hex >> m.message >> m.wParam >> m.lParam;
+        const bool button = m.message == WM_COMMAND || m.message == WM_KEYDOWN ||
+                            m.message == WM_KEYUP || m.message == WM_CHAR;
+        if (button && m.arrival != "direct")
+            presses.push_back(press);
+    }
+    return presses;
+}
+
+long long nowUs() {
+    LARGE_INTEGER counter;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    // The stand-in's own arithmetic, so that both sides agree to the microsecond.
+    const auto ticks = static_cast<unsigned long long>(counter.QuadPart);
+    const auto perSecond = static_cast<unsigned long long>(frequency.QuadPart);
+    return static_cast<long long>(ticks / perSecond * 1000000ULL +
+                                  ticks % perSecond * 1000000ULL / perSecond);
 }
 
 bool waitForLogLine(const std::string& path, const std::string& line, int ms) {
     const DWORD start = GetTickCount();
     do {
         for (const std::string& logged : readLog(path)) {
-            if (logged == line) return true;
+            if (logged == line)
+                return true;
         }
         Sleep(2);
     } while (GetTickCount() - start < static_cast<DWORD>(ms));
@@ -105,7 +156,8 @@ bool waitForLogLine(const std::string& path, const std::string& line, int ms) {
 bool waitForForeground(HWND window, int ms) {
     const DWORD start = GetTickCount();
     while (GetForegroundWindow() != window) {
-        if (GetTickCount() - start >= static_cast<DWORD>(ms)) return false;
+        if (GetTickCount() - start >= static_cast<DWORD>(ms))
+            return false;
         Sleep(2);
     }
     return true;
@@ -126,23 +178,29 @@ FakePlayerProcess::FakePlayerProcess(const std::string& as, const std::string& m
     while (GetTickCount() - start < static_cast<DWORD>(kPlayerWaitMs)) {
         HWND found = FindWindowA(mainClass.c_str(), mainTitle.c_str());
         DWORD owner = 0;
-        if (found != nullptr) GetWindowThreadProcessId(found, &owner);
+        if (found != nullptr)
+            GetWindowThreadProcessId(found, &owner);
         // The windows exist before the start-up lines are written; wait for those too, so that
         // the start-up is behind us.
         if (owner == process_.dwProcessId) {
             for (const std::string& line : readLog(log_.path())) {
-                if (line.rfind("args", 0) == 0) main_ = found;
+                if (line.rfind("args", 0) == 0)
+                    main_ = found;
             }
-            if (main_ != nullptr) break;
+            if (main_ != nullptr)
+                break;
         }
         Sleep(5);
     }
 }
 
 FakePlayerProcess::~FakePlayerProcess() {
-    if (process_.hProcess == nullptr) return;
-    if (main_ != nullptr && IsWindow(main_)) PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (!waitForExit(5000)) kill();
+    if (process_.hProcess == nullptr)
+        return;
+    if (main_ != nullptr && IsWindow(main_))
+        PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (!waitForExit(5000))
+        kill();
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
 }
@@ -153,7 +211,8 @@ bool FakePlayerProcess::waitForExit(int ms) const {
 }
 
 void FakePlayerProcess::kill() {
-    if (process_.hProcess == nullptr) return;
+    if (process_.hProcess == nullptr)
+        return;
     TerminateProcess(process_.hProcess, 9);
     WaitForSingleObject(process_.hProcess, 5000);
 }
@@ -186,7 +245,8 @@ std::vector<LoggedMessage> FakePlayerProcess::messagesBetween(int first, int sec
 
 PluginDll::PluginDll(const char* fileName) {
     module_ = LoadLibraryA(pluginPath(fileName).c_str());
-    if (module_ == nullptr) return;
+    if (module_ == nullptr)
+        return;
     auto resolve = [this](auto& function, const char* name) {
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
             reinterpret_cast<void*>(GetProcAddress(module_, name)));
@@ -201,7 +261,8 @@ PluginDll::PluginDll(const char* fileName) {
 }
 
 PluginDll::~PluginDll() {
-    if (module_ != nullptr) FreeLibrary(module_);
+    if (module_ != nullptr)
+        FreeLibrary(module_);
 }
 
 bool PluginDll::loaded() const {
@@ -216,7 +277,8 @@ HWND toHwnd(contract::WindowHandle handle) {
 SavedRegistryValue::SavedRegistryValue(const std::string& key, const std::string& name)
     : key_(key), name_(name) {
     missing_ = firstMissing(key);
-    if (!missing_.empty()) return;
+    if (!missing_.empty())
+        return;
     HKEY handle = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
         return;
@@ -275,7 +337,8 @@ ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value)
     char previous[4096];
     const DWORD length = GetEnvironmentVariableA(name, previous, sizeof previous);
     existed_ = length > 0 && length < sizeof previous;
-    if (existed_) previous_ = previous;
+    if (existed_)
+        previous_ = previous;
     SetEnvironmentVariableA(name, value.c_str());
 }
 

@@ -20,14 +20,14 @@ inline constexpr UINT kFakeSlow = WM_APP + 3;
 
 // A file in the temporary folder with a name of its own, deleted with this object.
 class TempFile {
-public:
+  public:
     explicit TempFile(const char* stem);
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -46,15 +46,32 @@ struct LoggedMessage {
 };
 std::string describe(const LoggedMessage& m);
 
+// A line the stand-in wrote: its time (the performance counter in microseconds, shared by
+// every process) and the text after the time.
+struct TimedLine {
+    long long us = 0;
+    std::string text;
+};
+std::vector<TimedLine> readTimedLog(const std::string& path);
 // The lines the stand-in wrote, without their time stamps.
 std::vector<std::string> readLog(const std::string& path);
+
+// The button presses in a log: WM_COMMAND, WM_KEYDOWN, WM_KEYUP and WM_CHAR that reached a
+// window of the player from outside it.
+struct Press {
+    long long us = 0;
+    LoggedMessage message;
+};
+std::vector<Press> pressesIn(const std::vector<TimedLine>& log);
+// The performance counter in microseconds, as the stand-in writes its times.
+long long nowUs();
 // Waits (bounded) until the log holds a line with this text after the time stamp.
 bool waitForLogLine(const std::string& path, const std::string& line, int ms = kPlayerWaitMs);
 // Waits (bounded) until the foreground window is this one.
 bool waitForForeground(HWND window, int ms = 5000);
 
 class FakePlayerProcess {
-public:
+  public:
     // as: corvane, corvane3, brannock or wyvernel; its windows are waited for.
     FakePlayerProcess(const std::string& as, const std::string& mainClass,
                       const std::string& mainTitle, const std::string& options = "");
@@ -83,7 +100,7 @@ public:
         return messagesBetween(first, second);
     }
 
-private:
+  private:
     std::vector<LoggedMessage> messagesBetween(int first, int second) const;
 
     TempFile log_;
@@ -94,7 +111,7 @@ private:
 
 // One plug-in DLL, loaded for the length of a test.
 class PluginDll {
-public:
+  public:
     explicit PluginDll(const char* fileName);
     ~PluginDll();
     PluginDll(const PluginDll&) = delete;
@@ -109,7 +126,7 @@ public:
     contract::Wait_For_Player_fn Wait_For_Player = nullptr;
     contract::Get_Abilities_fn Get_Abilities = nullptr;
 
-private:
+  private:
     HMODULE module_ = nullptr;
 };
 
@@ -117,7 +134,7 @@ HWND toHwnd(contract::WindowHandle handle);
 
 // Keeps one registry value (and, if it had to be made, its key) as it was before the test.
 class SavedRegistryValue {
-public:
+  public:
     SavedRegistryValue(const std::string& key, const std::string& name);
     ~SavedRegistryValue();
     SavedRegistryValue(const SavedRegistryValue&) = delete;
@@ -125,7 +142,7 @@ public:
     void set(const std::string& text);
     void remove();
 
-private:
+  private:
     std::string key_;
     std::string name_;
     std::string missing_;  // the outermost part of the key that the test creates, if any
@@ -136,13 +153,13 @@ private:
 
 // Sets an environment variable for this process (and what it starts) while in scope.
 class ScopedEnvironment {
-public:
+  public:
     ScopedEnvironment(const char* name, const std::string& value);
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-private:
+  private:
     std::string name_;
     bool existed_ = false;
     std::string previous_;

@@ -160,6 +160,11 @@ void MainWindow::reflectRemoteButtons() {
     for (std::size_t i = 0; i < model.remoteButtons.size(); ++i) {
         auto view = std::make_unique<CoolButtonView>(remote, model.remoteButtons[i], pictures_);
         const int index = static_cast<int>(i);
+        const int item = model.remoteButtons[i].tag;
+        if (item >= 0 && item < static_cast<int>(model.ButtonMenu.size())) {
+            SetWindowTextA(view->handle(),
+                           model.ButtonMenu[static_cast<std::size_t>(item)].caption.c_str());
+        }
         view->onClick = [this, index] {
             tmain_.guarded([this, index] { tmain_.dvdbuttonclick(index); });
             reflect();
@@ -481,6 +486,18 @@ void MainWindow::buildChildren() {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+
+    // Panels carry their names as window texts, for accessibility tools and for tests that find
+    // a panel from outside the program.
+    const std::pair<const Control*, const char*> names[] = {
+        {&m.inactive_panel, "inactive_panel"}, {&m.active_panel, "active_panel"},
+        {&m.dsm_panel, "dsm_panel"},           {&m.button_panel, "button_panel"},
+        {&m.file_panel, "file_panel"},         {&m.config_panel, "config_panel"},
+        {&m.remote_panel, "remote_panel"},     {&m.about_panel, "about_panel"}};
+    for (const auto& [panel, name] : names) {
+        const auto found = panels_.find(panel);
+        if (found != panels_.end()) SetWindowTextA(found->second->handle(), name);
+    }
 }
 
 void MainWindow::addHint(HWND control, const std::string& text) {

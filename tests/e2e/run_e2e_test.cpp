@@ -1,0 +1,286 @@
+// Automatic runs of the real program under Wine, as an autoplay program starts it: the real
+// Wyvernel plug-in, the skin, the stand-in player as the player program and the simulated disc
+// in drive S: (serial 1A2B3C4D). What counts is what reached the player, and when.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "e2e_support.h"
+#include "win32/plugin_fakeplayer.h"
+
+namespace spindrel::e2e {
+namespace {
+
+using testing::LoggedMessage;
+using testing::Press;
+
+constexpr const char* kMainClass = "Tmain";
+constexpr const char* kPlayerClass = "PlayWnd";
+constexpr const char* kPlayerTitle = "Creative PC-DVD Player";
+constexpr const char* kDiscDsm = "1a2b3c4d.dsm";
+constexpr int kRunMs = 40000;
+
+// What Wyvernel sends for the buttons the macros below use.
+const LoggedMessage kNext{"main", "sent", WM_COMMAND, 0x531, 0};
+const LoggedMessage kRootMenu{"main", "sent", WM_KEYDOWN, 0x76, 0};
+const LoggedMessage kDown{"main", "sent", WM_COMMAND, 0x592, 4};
+const LoggedMessage kEnter{"main", "sent", WM_COMMAND, 0x592, 5};
+
+const char* const kMacro =
+    "#Run test\r\n0.8,Next\r\n0.6,Root Menu\r\n0.4,Down\r\n0.3,Ok / Enter\r\n";
+const std::vector<LoggedMessage> kMacroPresses{kNext, kRootMenu, kDown, kEnter};
+const std::vector<int> kMacroGapsMs{600, 400, 300};
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every window below parent, depth first.
+void collectChildren(HWND parent, std::vector<HWND>& found) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        found.push_back(child);
+        collectChildren(child, found);
+    }
+}
+
+HWND childWithText(HWND parent, const std::string& text) {
+    std::vector<HWND> children;
+    collectChildren(parent, children);
+    for (HWND child : children) {
+        char buffer[256] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (text == buffer)
+            return child;
+    }
+    return nullptr;
+}
+
+template <typename Condition>
+bool waitFor(Condition condition, int ms = kWaitMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= static_cast<DWORD>(ms))
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+std::vector<LoggedMessage> messagesOf(const std::vector<Press>& presses) {
+    std::vector<LoggedMessage> messages;
+    for (const Press& press : presses)
+        messages.push_back(press.message);
+    return messages;
+}
+
+std::string describeAll(const std::vector<Press>& presses) {
+    std::string text;
+    for (const Press& press : presses)
+        text += "\n  " + testing::describe(press.message);
+    return text;
+}
+
+class RunE2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetSettings("Wyvernel.dll");
+        setSettingString("PCDVD", testing::fakePlayerPath());
+        closePlayers();
+    }
+    void TearDown() override {
+        closePlayers();
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    }
+
+    // Players the program started are not our children: find them by their window.
+    static void closePlayers() {
+        while (HWND player = FindWindowA(kPlayerClass, kPlayerTitle)) {
+            DWORD id = 0;
+            GetWindowThreadProcessId(player, &id);
+            HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+            PostMessageA(player, WM_CLOSE, 0, 0);
+            if (process != nullptr) {
+                if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+                    TerminateProcess(process, 9);
+                WaitForSingleObject(process, 5000);
+                CloseHandle(process);
+            } else {
+                Sleep(200);
+            }
+        }
+    }
+
+    std::unique_ptr<Process> start(const std::string& arguments) {
+        return std::make_unique<Process>(install.path("DVD_Spindrel.exe"), arguments,
+                                         install.folder());
+    }
+    void putDsm(const std::string& name, const char* text) const {
+        std::ofstream out(install.path("dsm\\" + name), std::ios::binary);
+        out << text;
+    }
+    std::vector<Press> presses() const { return testing::pressesIn(playerLog()); }
+    std::vector<testing::TimedLine> playerLog() const { return testing::readTimedLog(log.path()); }
+    bool playerStarted() const {
+        for (const auto& line : playerLog()) {
+            if (line.text.rfind("start as wyvernel", 0) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    // The presses arrived in the macro's order, each its wait after the one before (a little
+    // late is the timer's nature; early never).
+    static void expectMacroPlayed(const std::vector<Press>& got) {
+        ASSERT_EQ(messagesOf(got), kMacroPresses) << "the player got:" << describeAll(got);
+        for (std::size_t i = 1; i < got.size(); ++i) {
+            const double gapMs = static_cast<double>(got[i].us - got[i - 1].us) / 1000.0;
+            EXPECT_GE(gapMs, kMacroGapsMs[i - 1] - 2) << "press " << i << " came early";
+            EXPECT_LE(gapMs, kMacroGapsMs[i - 1] + 150) << "press " << i << " came late";
+        }
+    }
+
+    void expectSettingsStored() const {
+        for (const char* name : {"Position:Left", "Position:Top", "DVD_Interface", "PCDVD"}) {
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            EXPECT_TRUE(readSetting(name, type, data)) << name << " is missing after the run";
+        }
+    }
+
+    Installation install;
+    testing::TempFile log{"run_player"};
+    testing::ScopedEnvironment playerOptions{"SPINDREL_FAKEPLAYER",
+                                             "--as wyvernel --quiet --log \"" + log.path() + "\""};
+};
+
+TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
+    CreateDirectoryA(install.path("dsm").c_str(), nullptr);
+    putDsm(kDiscDsm, kMacro);
+
+    auto program = start("/a");
+    DWORD code = 1;
+    ASSERT_TRUE(program->waitForExit(kRunMs, &code))
+        << "the run did not end; the player got:" << describeAll(presses());
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(playerStarted()) << "the program did not start the player";
+    expectMacroPlayed(presses());
+    EXPECT_EQ(readWholeFile(install.path("dsm\\" + std::string(kDiscDsm))), kMacro)
+        << "playing a DSM must not change it";
+    expectSettingsStored();
+}
+
+TEST_F(RunE2eTest, AutoplayWithoutADsmStartsThePlayerAndCloses) {
+    auto program = start("/a");
+    ASSERT_TRUE(program->waitForExit(kRunMs)) << "the program stayed although the disc has no DSM";
+    EXPECT_TRUE(playerStarted());
+    EXPECT_TRUE(presses().empty()) << "nothing should be pressed:" << describeAll(presses());
+    EXPECT_EQ(GetFileAttributesA(install.path("dsm\\" + std::string(kDiscDsm)).c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "no DSM may be written for the disc";
+}
+
+TEST_F(RunE2eTest, RecordModeWithoutADsmStaysMinimisedAndARestoreOffersANewDsm) {
+    auto program = start("/b");
+    HWND window = program->waitForWindow(kMainClass, false);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(waitFor([&] { return playerStarted(); })) << "the player was not started";
+    // The disc is found within a second or two of the player; give the run time to end if it
+    // wrongly would.
+    Sleep(4000);
+    ASSERT_TRUE(program->running()) << "\"/b\" without a DSM must wait for the user";
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(presses().empty());
+
+    ShowWindow(window, SW_RESTORE);
+    const bool offered = waitFor([&] {
+        std::vector<HWND> children;
+        collectChildren(window, children);
+        for (HWND child : children) {
+            // GetWindowText does not ask another process's edit box for its text.
+            char text[512] = {};
+            DWORD_PTR length = 0;
+            SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                SMTO_ABORTIFHUNG, 1000, &length);
+            if (std::string(text).find("<dvd title>") != std::string::npos)
+                return true;
+        }
+        return false;
+    });
+    EXPECT_TRUE(offered) << "the restored window should offer the notes of a new DSM";
+    EXPECT_TRUE(program->running());
+}
+
+TEST_F(RunE2eTest, DsmOnTheCommandLinePlaysAndCloses) {
+    CreateDirectoryA(install.path("dsm").c_str(), nullptr);
+    putDsm("my movie.dsm", kMacro);
+
+    auto program = start("\"" + install.path("dsm\\my movie.dsm") + "\"");
+    ASSERT_TRUE(program->waitForExit(kRunMs))
+        << "the run did not end; the player got:" << describeAll(presses());
+    EXPECT_TRUE(playerStarted());
+    expectMacroPlayed(presses());
+    expectSettingsStored();
+}
+
+// The remote panel slides in for "/test", and a press on one of its buttons reaches a running
+// player at once.
+TEST_F(RunE2eTest, TestModeShowsTheRemoteWhoseButtonsReachThePlayerAtOnce) {
+    testing::FakePlayerProcess player("wyvernel", kPlayerClass, kPlayerTitle, "--quiet");
+    ASSERT_NE(player.mainWindow(), nullptr) << "the stand-in player did not start";
+
+    auto program = start("/test");
+    HWND window = program->waitForWindow(kMainClass, true);
+    ASSERT_NE(window, nullptr);
+    HWND remote = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        return (remote = childWithText(window, "remote_panel")) != nullptr;
+    })) << "the window has no remote panel";
+    // In place: it has slid wholly into the panel area.
+    ASSERT_TRUE(waitFor([&] {
+        RECT panel;
+        RECT area;
+        GetWindowRect(remote, &panel);
+        GetWindowRect(GetParent(remote), &area);
+        return IsWindowVisible(remote) && panel.left >= area.left && panel.right <= area.right;
+    })) << "the remote panel did not slide in";
+
+    HWND next = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (next = childWithText(remote, "Next")) != nullptr; }))
+        << "the remote has no \"Next\" button";
+    RECT button;
+    GetClientRect(next, &button);
+    // A point the button's picture covers: scan its middle row for a pixel it answers to.
+    LPARAM where = 0;
+    for (int x = button.right / 2; x < button.right && where == 0; ++x) {
+        POINT screen{x, button.bottom / 2};
+        ClientToScreen(next, &screen);
+        if (SendMessageA(next, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == HTCLIENT) {
+            where = MAKELPARAM(x, button.bottom / 2);
+        }
+    }
+    ASSERT_NE(where, 0) << "no part of the \"Next\" button answers the mouse";
+
+    const long long pressed = testing::nowUs();
+    PostMessageA(next, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(next, WM_LBUTTONUP, 0, where);
+    ASSERT_TRUE(waitFor([&] {
+        return !testing::pressesIn(testing::readTimedLog(player.logPath())).empty();
+    })) << "the press never reached the player";
+    const std::vector<Press> got = testing::pressesIn(testing::readTimedLog(player.logPath()));
+    ASSERT_EQ(messagesOf(got), std::vector<LoggedMessage>{kNext}) << describeAll(got);
+    const double latencyMs = static_cast<double>(got[0].us - pressed) / 1000.0;
+    RecordProperty("press_to_player_ms", std::to_string(latencyMs));
+    EXPECT_LT(latencyMs, 250.0) << "a remote button must reach the player at once";
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program->waitForExit(kWaitMs));
+}
+
+}  // namespace
+}  // namespace spindrel::e2e
