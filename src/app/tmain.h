@@ -200,7 +200,8 @@ public:
     void ClearRunMessage(bool completed);
     // The click counter, kept with the click timer: the index of the click scheduled next.
     int clickCounter = 0;
-    Timer ClickTimer{ports_.timers, 10, [this] { guarded([this] { ClickTimerTimer(); }); }};
+    // On the precise timers: a press is due to the millisecond, however busy the queue is.
+    Timer ClickTimer{ports_.superTimers, 10, [this] { guarded([this] { ClickTimerTimer(); }); }};
 
     // Recorder.
     void RecBtnClick();

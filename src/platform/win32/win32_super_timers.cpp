@@ -52,7 +52,8 @@ void Win32SuperTimers::arm(Timer& timer) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         std::erase_if(entries_, [&](const Entry& e) { return e.timer == &timer; });
-        entries_.push_back({&timer, nowMs() + timer.interval(), timer.interval()});
+        entries_.push_back(
+            {&timer, nowMs() + timer.interval(), timer.interval(), ++nextGeneration_});
     }
     changed_.notify_all();
 }
@@ -65,10 +66,11 @@ void Win32SuperTimers::disarm(Timer& timer) {
     changed_.notify_all();
 }
 
-bool Win32SuperTimers::isArmed(Timer* timer) {
+bool Win32SuperTimers::isArmed(Timer* timer, unsigned generation) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (const Entry& entry : entries_) {
-        if (entry.timer == timer) return true;
+        if (entry.timer == timer)
+            return entry.generation == generation;
     }
     return false;
 }
@@ -82,11 +84,13 @@ void Win32SuperTimers::run() {
         }
         Entry* next = &entries_.front();
         for (Entry& entry : entries_) {
-            if (entry.due < next->due) next = &entry;
+            if (entry.due < next->due)
+                next = &entry;
         }
         const double wait = next->due - nowMs();
         if (wait > kSleepMarginMs) {
-            changed_.wait_for(lock, std::chrono::duration<double, std::milli>(wait - kSleepMarginMs));
+            changed_.wait_for(lock,
+                              std::chrono::duration<double, std::milli>(wait - kSleepMarginMs));
             continue;
         }
         if (wait > 0) {
@@ -96,11 +100,13 @@ void Win32SuperTimers::run() {
             continue;
         }
         Timer* timer = next->timer;
+        const unsigned generation = next->generation;
         next->due = nowMs() + next->interval;
         lock.unlock();
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window_, kTickMessage, reinterpret_cast<WPARAM>(timer), 0,
-                            SMTO_NORMAL, kHandOverTimeoutMs, &ignored);
+        SendMessageTimeoutA(window_, kTickMessage, reinterpret_cast<WPARAM>(timer),
+                            static_cast<LPARAM>(generation), SMTO_NORMAL, kHandOverTimeoutMs,
+                            &ignored);
         lock.lock();
     }
 }
@@ -110,8 +116,10 @@ LRESULT CALLBACK Win32SuperTimers::WindowProc(HWND window, UINT message, WPARAM 
     if (message == kTickMessage) {
         auto* self = reinterpret_cast<Win32SuperTimers*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         auto* timer = reinterpret_cast<Timer*>(wParam);
-        // The timer may have been stopped (or destroyed) while this tick was on its way.
-        if (self != nullptr && self->isArmed(timer)) timer->fire();
+        // The timer may have been stopped (or destroyed, or started again) while this tick was
+        // on its way: a hand-over that timed out is still delivered later.
+        if (self != nullptr && self->isArmed(timer, static_cast<unsigned>(lParam)))
+            timer->fire();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -14,7 +14,7 @@ namespace spindrel {
 // it to the user-interface thread with a synchronous message and waits until the tick has run.
 // Slides stay smooth while the message queue is busy with other timers.
 class Win32SuperTimers : public TimerService {
-public:
+  public:
     Win32SuperTimers();
     ~Win32SuperTimers() override;
     Win32SuperTimers(const Win32SuperTimers&) = delete;
@@ -24,22 +24,26 @@ public:
     void arm(Timer& timer) override;
     void disarm(Timer& timer) override;
 
-private:
+  private:
     struct Entry {
         Timer* timer;
         double due;
         int interval;
+        // Which arming this entry belongs to: a tick handed over late must not fire a timer
+        // that has been stopped and started again since.
+        unsigned generation;
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void run();
-    bool isArmed(Timer* timer);
+    bool isArmed(Timer* timer, unsigned generation);
 
     HWND window_ = nullptr;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Entry> entries_;
     bool stopping_ = false;
+    unsigned nextGeneration_ = 0;
     double ticksPerMs_ = 1.0;
     std::thread worker_;
 };
