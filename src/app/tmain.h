@@ -229,6 +229,8 @@ public:
     void delete_clickClick();
     void delete_allClick();
     void ClickMenuPopup();
+    void copydsmClick();
+    void pastedsmClick();
     // The selected click's index, -1 when none is (or the list has shrunk beneath it).
     int selectedClick() const;
 

@@ -56,7 +56,8 @@ void Tmain::applyCursorRule() {
 }
 
 void Tmain::ClickListClick() {
-    if (selectedClick() < 0) model.clickSelected = -1;
+    if (selectedClick() < 0)
+        model.clickSelected = -1;
     if (model.editwaitFocused)
         return;
     const int selected = selectedClick();
@@ -185,6 +186,16 @@ void Tmain::delete_allClick() {
     model.clickSelected = -1;
     if (hadClicks)
         ClickListDeletion();
+    ClickListClick();
+}
+
+void Tmain::copydsmClick() {
+    DsmClipboard(document, ports_.clipboard).copy();
+}
+
+void Tmain::pastedsmClick() {
+    DsmClipboard(document, ports_.clipboard).paste(ButtonNames(knownButtons()));
+    // The old selection may point past the new list.
     ClickListClick();
 }
 

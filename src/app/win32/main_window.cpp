@@ -259,6 +259,8 @@ void MainWindow::showClickMenu() {
         if (name == "delete_all") tmain_.delete_allClick();
         if (name == "continue_macro") tmain_.continue_macroClick();
         if (name == "press_one") tmain_.press_oneClick();
+        if (name == "copydsm") tmain_.copydsmClick();
+        if (name == "pastedsm") tmain_.pastedsmClick();
     });
     reflect();
 }

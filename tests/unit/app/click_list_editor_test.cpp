@@ -169,5 +169,35 @@ TEST_F(ClickListEditorTest, SelectionDoesNotSurviveTheListBeingReplaced) {
     EXPECT_EQ(clicks().size(), 2u);
 }
 
+TEST_F(ClickListEditorTest, CopyAndPasteCarryTheDsmThroughTheClipboard) {
+    tmain->document.setFileName("1a2b3c4d.dsm");
+    tmain->ClickMenuPopup();
+    EXPECT_FALSE(tmain->model.clickMenuItem("pastedsm").enabled);
+    EXPECT_TRUE(tmain->model.clickMenuItem("copydsm").enabled);
+    tmain->copydsmClick();
+    ASSERT_TRUE(t.clipboard.content.has_value());
+    EXPECT_FALSE(tmain->document.modified()) << "a copy changes nothing";
+    tmain->ClickMenuPopup();
+    EXPECT_TRUE(tmain->model.clickMenuItem("pastedsm").enabled);
+
+    // Back into an emptied document: the inert and unparsable clicks stay out.
+    tmain->delete_allClick();
+    tmain->document.setFileName("");
+    tmain->document.clearModified();
+    tmain->pastedsmClick();
+    ASSERT_EQ(clicks().size(), 3u);
+    EXPECT_EQ(clicks()[1].button, "ROOT MENU");
+    EXPECT_EQ(tmain->model.dsm.dsm_name.caption, "1a2b3c4d.dsm");
+    EXPECT_TRUE(tmain->document.modified());
+    EXPECT_EQ(tmain->model.clickSelected, -1);
+    EXPECT_EQ(tmain->model.editwait.caption, "");
+
+    t.clipboard.content = "##dsm format :x.dsm\r\n1.0,Play\r\n";  // not a DSM: the case differs
+    tmain->ClickMenuPopup();
+    EXPECT_FALSE(tmain->model.clickMenuItem("pastedsm").enabled);
+    tmain->pastedsmClick();
+    EXPECT_EQ(clicks().size(), 3u);
+}
+
 }  // namespace
 }  // namespace spindrel
