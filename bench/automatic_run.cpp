@@ -59,19 +59,7 @@ double maximum(const std::vector<double>& values) {
 }
 
 void closePlayers() {
-    while (HWND player = FindWindowA("PlayWnd", "Creative PC-DVD Player")) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(player, &id);
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        PostMessageA(player, WM_CLOSE, 0, 0);
-        if (process == nullptr) {
-            Sleep(200);
-            continue;
-        }
-        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(process, 9);
-        CloseHandle(process);
-    }
+    e2e::closeProcessesOfWindow("PlayWnd", "Creative PC-DVD Player");
 }
 
 struct Run {

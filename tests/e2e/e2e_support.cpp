@@ -152,6 +152,26 @@ HWND Process::waitForWindow(const char* className, bool visibleOnly, int ms) con
     return nullptr;
 }
 
+void closeProcessesOfWindow(const char* className, const char* title) {
+    for (int tries = 0; tries < 20; ++tries) {
+        HWND window = FindWindowA(className, title);
+        if (window == nullptr)
+            return;
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (process == nullptr) {
+            Sleep(200);
+            continue;
+        }
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
+            TerminateProcess(process, 9);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 std::string messageBoxText(HWND box) {
     char text[2048] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text control

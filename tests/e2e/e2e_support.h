@@ -14,7 +14,7 @@ inline constexpr const char* kSettingsKey = "Software\\Tolvrey\\DVD-Spindrel";
 
 // A copy of the program and the test plug-ins in a fresh folder of its own.
 class Installation {
-public:
+  public:
     Installation();
     ~Installation();
     const std::string& folder() const { return folder_; }
@@ -22,14 +22,13 @@ public:
     // Copies the program under another file name.
     std::string copyProgramAs(const std::string& name) const;
 
-private:
+  private:
     std::string folder_;
 };
 
 class Process {
-public:
-    Process(const std::string& program, const std::string& arguments,
-            const std::string& directory);
+  public:
+    Process(const std::string& program, const std::string& arguments, const std::string& directory);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -42,9 +41,13 @@ public:
     HWND findWindow(const char* className, bool visibleOnly) const;
     HWND waitForWindow(const char* className, bool visibleOnly, int ms = kWaitMs) const;
 
-private:
+  private:
     PROCESS_INFORMATION info_{};
 };
+
+// Closes every process that shows a top-level window of this class and title (a player that
+// the program started is not our child), bounded, killing what does not close.
+void closeProcessesOfWindow(const char* className, const char* title);
 
 // The text of a standard message box.
 std::string messageBoxText(HWND box);

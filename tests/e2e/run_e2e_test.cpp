@@ -98,23 +98,7 @@ class RunE2eTest : public ::testing::Test {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
     }
 
-    // Players the program started are not our children: find them by their window.
-    static void closePlayers() {
-        while (HWND player = FindWindowA(kPlayerClass, kPlayerTitle)) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(player, &id);
-            HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-            PostMessageA(player, WM_CLOSE, 0, 0);
-            if (process != nullptr) {
-                if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0)
-                    TerminateProcess(process, 9);
-                WaitForSingleObject(process, 5000);
-                CloseHandle(process);
-            } else {
-                Sleep(200);
-            }
-        }
-    }
+    static void closePlayers() { closeProcessesOfWindow(kPlayerClass, kPlayerTitle); }
 
     std::unique_ptr<Process> start(const std::string& arguments) {
         return std::make_unique<Process>(install.path("DVD_Spindrel.exe"), arguments,

@@ -47,16 +47,17 @@ void saveScreenshot(HWND window, const std::string& path) {
 }
 
 class SkinE2eTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         resetSettings("stub_plugin.dll");
-        CreateDirectoryA(testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens").c_str(),
-                         nullptr);
+        CreateDirectoryA(
+            testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens").c_str(), nullptr);
     }
     void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey); }
 
     std::string screenPath(const std::string& name) const {
-        return testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens/" + name + ".bmp");
+        return testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens/" + name +
+                                    ".bmp");
     }
     // Waits until the window's first panel has slid in and its painting has settled.
     static void settle() { Sleep(1500); }
@@ -94,9 +95,11 @@ TEST_F(SkinE2eTest, EveryBigPanelComesInByItsShortcut) {
     HWND window = program.waitForWindow(kMainClass, true);
     ASSERT_NE(window, nullptr);
     settle();
-    const std::pair<char, const char*> panels[] = {
-        {'D', "panel_dsm_info"}, {'B', "panel_button_list"}, {'F', "panel_filesystem"},
-        {'C', "panel_configuration"}, {'A', "panel_about"}};
+    const std::pair<char, const char*> panels[] = {{'D', "panel_dsm_info"},
+                                                   {'B', "panel_button_list"},
+                                                   {'F', "panel_filesystem"},
+                                                   {'C', "panel_configuration"},
+                                                   {'A', "panel_about"}};
     for (const auto& [key, name] : panels) {
         PostMessageA(window, WM_SYSKEYDOWN, static_cast<WPARAM>(key), LPARAM{1} << 29);
         Sleep(900);
@@ -173,7 +176,8 @@ TEST_F(SkinE2eTest, ProgramBoxTextIsSavedOnceTypingStops) {
     while (!saved && GetTickCount() - start < 5000) {
         saved = readSetting("Other_Program", type, data) &&
                 std::string(reinterpret_cast<const char*>(data.data())) == "C:\\Tools\\lights.exe";
-        if (!saved) Sleep(50);
+        if (!saved)
+            Sleep(50);
     }
     EXPECT_TRUE(saved) << "the program box was not saved within 5 s";
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -219,7 +223,8 @@ TEST_F(SkinE2eTest, BarePartOfTheSkinDragsTheWindow) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 5000) {
         GetWindowRect(window, &after);
-        if (after.left != before.left) break;
+        if (after.left != before.left)
+            break;
         Sleep(50);
     }
     EXPECT_EQ(after.left - before.left, 40) << "the window did not follow the mouse";

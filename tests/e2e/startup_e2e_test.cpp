@@ -14,7 +14,7 @@ constexpr const char* kMainClass = "Tmain";
 constexpr const char* kBoxClass = "#32770";
 
 class StartupE2eTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { resetSettings("stub_plugin.dll"); }
     void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey); }
 
@@ -48,7 +48,8 @@ TEST_F(StartupE2eTest, SecondCopyEndsAtOnceWhileARenamedCopyRuns) {
     EXPECT_NE(renamedWindow, nullptr) << "a copy under another file name must run";
     EXPECT_TRUE(first->running());
 
-    if (renamedWindow != nullptr) closeAndWait(*renamed, renamedWindow);
+    if (renamedWindow != nullptr)
+        closeAndWait(*renamed, renamedWindow);
     closeAndWait(*first, firstWindow);
 }
 
@@ -116,7 +117,8 @@ TEST_F(StartupE2eTest, MissingPluginIsReportedAndTheProgramEndsWithoutItsWindow)
     auto program = start(install.path("DVD_Spindrel.exe"));
     HWND box = program->waitForWindow(kBoxClass, true);
     ASSERT_NE(box, nullptr) << "no error box";
-    EXPECT_EQ(messageBoxText(box), "Missing Dynamic Link Library\t\r\rDLL Name:\tabsent_plugin.dll");
+    EXPECT_EQ(messageBoxText(box),
+              "Missing Dynamic Link Library\t\r\rDLL Name:\tabsent_plugin.dll");
     EXPECT_EQ(program->findWindow(kMainClass, true), nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program->waitForExit(kWaitMs)) << "the program kept running";
