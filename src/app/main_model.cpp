@@ -68,6 +68,9 @@ MainModel::MainModel() {
     place(optionabtn, skin::config_panel::optionabtn);
     place(optionbbtn, skin::config_panel::optionbbtn);
     place(spindrelbtn, skin::config_panel::spindrelbtn);
+    optionabtn.hint = autoplay_texts::kOptionaHint;
+    optionbbtn.hint = autoplay_texts::kOptionbHint;
+    spindrelbtn.hint = autoplay_texts::kSpindrelHint;
     place(cbox_1, skin::config_panel::cbox_1);
     place(cbox_2, skin::config_panel::cbox_2);
     place(cbox_3, skin::config_panel::cbox_3);

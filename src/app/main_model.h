@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "autoplay/autoplay_texts.h"
 #include "disc/disc_scanner.h"
 #include "macro/dsm_document.h"
 #include "macro/macro_texts.h"
@@ -58,6 +59,24 @@ inline std::vector<MenuItem> clickMenuItems() {
     };
 }
 
+// The Spindrel+ menu: both options share setup_spindrel, which reads the tag (1: "/a").
+inline std::vector<MenuItem> spindrelMenuItems() {
+    return {
+        {"OptionA1", autoplay_texts::kOptionA1, true, false, false, 1},
+        {"OptionB1", autoplay_texts::kOptionB1, true, false, false, 2},
+        {"N9", "-", true, false, false, 0},
+        {"Cancel1", autoplay_texts::kCancel1, true, false, false, 0},
+    };
+}
+
+// Where a popup menu opens: a point in a control's client area, and whether the menu's right
+// edge (rather than its left) lies there.
+struct MenuAnchor {
+    int x = 0;
+    int y = 0;
+    bool rightAligned = false;
+};
+
 struct MainModel {
     // Places every control where the form design puts it.
     MainModel();
@@ -84,6 +103,8 @@ struct MainModel {
     CoolButton optionabtn;
     CoolButton optionbbtn;
     CoolButton spindrelbtn;
+    std::vector<MenuItem> spindrelmenu = spindrelMenuItems();
+    MenuAnchor spindrelmenuAnchor{20, 1, true};  // in spindrelbtn
 
     // The DSM document (its name is shown on the file panel) and the disc display.
     DsmModel dsm;
@@ -187,6 +208,9 @@ struct MainModel {
     // The control to give the keyboard focus, by name; the front end clears it once done.
     std::string focus;
     bool autoexecCaretAtEnd = false;
+    // The program box's caret goes to the start with nothing selected, the focus staying where it
+    // is; the front end clears it once done.
+    bool autoexecCaretHome = false;
 
     std::string saveDialogInitialDir;
     int slideStepDivisor = 2;
@@ -196,6 +220,12 @@ struct MainModel {
             if (item.name == name) return item;
         }
         throw std::logic_error("no panel menu item " + name);
+    }
+    MenuItem& spindrelMenuItem(const std::string& name) {
+        for (MenuItem& item : spindrelmenu) {
+            if (item.name == name) return item;
+        }
+        throw std::logic_error("no Spindrel+ menu item " + name);
     }
     MenuItem& clickMenuItem(const std::string& name) {
         for (MenuItem& item : ClickMenu) {

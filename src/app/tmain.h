@@ -102,6 +102,12 @@ public:
     void FormKeyDown(int virtualKey, bool alt);
     void FormKeyPress(char typed);
 
+    // The autoplay buttons: Disc Detector with "/a" or "/b", and the Spindrel+ menu's two
+    // options (tag 1 gives "/a", any other "/b").
+    void optionabtnClick();
+    void optionbbtnClick();
+    void setup_spindrel(int tag);
+
     // What the panels need from the document, the macro player and the recorder.
     void refreshDsmFigures();
     bool notesEmpty();

@@ -156,9 +156,8 @@ std::vector<std::uint8_t> Registry::readBinary(const std::string& name) {
 
 void Registry::write(const std::string& name, const RegValue& value) {
     const RegStatus status = port_.writeValue(requireOpenKey(name), name, value);
-    if (status != RegStatus::ok) {
-        throw RegistryError("Failed to set data for '" + name + "'" + reason(status));
-    }
+    // One wording for every refused write, whatever the cause: the value's name says enough.
+    if (status != RegStatus::ok) throw RegistryError("Failed to set data for '" + name + "'");
 }
 
 void Registry::writeString(const std::string& name, const std::string& value) {

@@ -285,6 +285,32 @@ void MainWindow::showButtonMenu() {
     reflect();
 }
 
+void MainWindow::showSpindrelMenu() {
+    const MainModel& model = tmain_.model;
+    HWND button = nullptr;
+    for (const auto& view : buttons_) {
+        if (&view->button() == &model.spindrelbtn) button = view->handle();
+    }
+    HMENU menu = CreatePopupMenu();
+    const std::vector<MenuItem>& items = model.spindrelmenu;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].caption == "-") {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuA(menu, MF_STRING, i + 1, items[i].caption.c_str());
+        }
+    }
+    POINT at{model.spindrelmenuAnchor.x, model.spindrelmenuAnchor.y};
+    ClientToScreen(button, &at);
+    const UINT align = model.spindrelmenuAnchor.rightAligned ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    const int chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | align | TPM_TOPALIGN, at.x, at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    if (chosen <= 0) return;
+    const MenuItem item = items[static_cast<std::size_t>(chosen - 1)];
+    if (item.name == "OptionA1" || item.name == "OptionB1") tmain_.setup_spindrel(item.tag);
+}
+
 void MainWindow::paintPanel(HDC dc, int width, int height, const Image& picture,
                             const std::vector<PanelLabel>& labels) {
     RECT all{0, 0, width, height};
@@ -475,9 +501,9 @@ void MainWindow::buildChildren() {
         tmain_.naming.panel().mouseMoveOver(0);
         reflect();
     };
-    addButton(config, m.optionabtn, [] {});
-    addButton(config, m.optionbbtn, [] {});
-    addButton(config, m.spindrelbtn, [] {});
+    addButton(config, m.optionabtn, [&t] { t.optionabtnClick(); });
+    addButton(config, m.optionbbtn, [&t] { t.optionbbtnClick(); });
+    addButton(config, m.spindrelbtn, [this] { showSpindrelMenu(); });
 
     // The window's own buttons.
     addButton(window_, m.refreshbtn, [&t] { t.disc.refreshbtnClick(); });
@@ -638,6 +664,10 @@ void MainWindow::reflect() {
         }
         model.focus.clear();
         model.autoexecCaretAtEnd = false;
+    }
+    if (model.autoexecCaretHome) {
+        model.autoexecCaretHome = false;
+        if (autoexec_) SendMessageA(autoexec_->handle(), EM_SETSEL, 0, 0);
     }
     if (model.bringToFront) {
         model.bringToFront = false;

@@ -60,6 +60,7 @@ private:
     void OnNotify(LPARAM lParam);
     void showClickMenu();
     void showButtonMenu();
+    void showSpindrelMenu();
     CoolButtonView& makeButtonView(HWND parent, CoolButton& button, std::function<void()> onClick);
 
     void showFirstTime();

@@ -38,10 +38,12 @@ RegStatus Win32Registry::openKey(RegRoot root, const std::string& path, bool cre
                                KEY_ALL_ACCESS, nullptr, &opened, nullptr);
     } else {
         code = RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &opened);
-        // A key that may be read but not written still counts as existing.
-        if (code == ERROR_ACCESS_DENIED) {
-            code = RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_READ, &opened);
-        }
+    }
+    // A key that may be read but not written still counts as existing, with or without creation
+    // allowed: it can be read, and a write to it is refused by name.
+    if (code == ERROR_ACCESS_DENIED &&
+        RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+        code = ERROR_SUCCESS;
     }
     if (code != ERROR_SUCCESS) return status(code);
     key = reinterpret_cast<RegKey>(opened);

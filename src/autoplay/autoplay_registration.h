@@ -1,0 +1,24 @@
+#pragma once
+// Makes the program the DVD handler of the two autoplay programs it knows. Both only add and
+// rewrite entries: whatever handler was there before stays available, and nothing is ever
+// removed. A value that cannot be written stops the registration with a RegistryError; what
+// was written before it stays.
+
+#include <string>
+
+#include "base/registry.h"
+
+namespace spindrel {
+
+// Disc Detector, for the current user and then for the default profile: the program becomes the
+// "Default" handler and the previous default moves to the first free "Player%d". A profile
+// without Disc Detector's DVD key is left alone.
+void registerDiscDetector(Registry& registry, const std::string& programPath,
+                          const std::string& option);
+
+// Spindrel+: the program's pair of values in the UDF list runs on every DVD; every other entry
+// becomes a menu option. Creates the list when it is missing.
+void registerSpindrelPlus(Registry& registry, const std::string& programPath,
+                          const std::string& option);
+
+}  // namespace spindrel

@@ -1,0 +1,51 @@
+#pragma once
+// The autoplay buttons' hints, the Spindrel+ menu, and the names and message of both
+// registrations, kept together.
+
+namespace spindrel::autoplay_texts {
+
+// The program's entry in both lists is recognised by this name.
+inline constexpr const char* kOwnName = "DVD Spindrel";
+inline constexpr const char* kOptionA = "/a";
+inline constexpr const char* kOptionB = "/b";
+
+// Disc Detector: one DVD key per user profile, the handler it runs, and the others.
+inline constexpr const char* kDiscDetectorUserKey = "\\Software\\Creative Tech\\Disc Detector\\DVD";
+inline constexpr const char* kDiscDetectorDefaultUserKey =
+    "\\.DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD";
+inline constexpr const char* kDefaultHandler = "Default";
+inline constexpr const char* kPlayerFormat = "Player%d";
+inline constexpr const char* kName = "Name";
+inline constexpr const char* kParameters = "Parameters";
+inline constexpr const char* kPath = "Path";
+inline constexpr const char* kRun = "Run";
+
+// Spindrel+: one list of value pairs under HKEY_LOCAL_MACHINE.
+inline constexpr const char* kSpindrelPlusUdfKey = "\\Software\\Tolvrey\\Spindrel+\\UDF";
+inline constexpr const char* kCommandFormat = "A)%.2d,DVD Spindrel";
+inline constexpr const char* kTreatmentFormat = "B)%.2d,DVD Spindrel";
+inline constexpr const char* kCommandLineFormat = "\"%s\" %s";
+inline constexpr const char* kListOption = "O)";
+inline constexpr const char* kInstalled =
+    "Install into Spindrel+\r\rDVD Spindrel will now be executed when you insert any DVD "
+    "title.\rAll previous entries under 'UDF' are now menu options.";
+
+inline constexpr const char* kOptionaHint =
+    "Option /A:   will configure Creative's Disc Detector to load\r\n"
+    "                   DVD-Spindrel when a DVD is inserted.\r\n\r\n"
+    "If no macro exists for this DVD, then DVD-Spindrel will\r\n"
+    "terminate, after starting the PC-DVD Player software.";
+inline constexpr const char* kOptionbHint =
+    "Option /B:   will configure Creative's Disc Detector to load\r\n"
+    "                   DVD-Spindrel when a DVD is inserted.\r\n\r\n"
+    "If no macro exists for this DVD, then DVD-Spindrel will\r\n"
+    "remain minimised, so you can create a macro for this disc.";
+inline constexpr const char* kSpindrelHint =
+    "   This button will configure your \r\n              SPINDREL+\r\n"
+    "instead of Creative's Disc Detector.";
+
+inline constexpr const char* kOptionA1 = "Option /A      (quit if no macro)";
+inline constexpr const char* kOptionB1 = "Option /B      (remain if no macro)";
+inline constexpr const char* kCancel1 = "Cancel";
+
+}  // namespace spindrel::autoplay_texts

@@ -1,0 +1,288 @@
+// Both autoplay registrations against the real registry: every key, value and type they leave,
+// read back through the plain API as the autoplay programs would, and a key whose security
+// refuses writes.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "autoplay/autoplay_registration.h"
+#include "base/errors.h"
+#include "base/registry.h"
+#include "platform/win32/win32_registry.h"
+
+namespace spindrel {
+namespace {
+
+constexpr const char* kVendor = "Software\\Creative Tech";
+constexpr const char* kDvd = "Software\\Creative Tech\\Disc Detector\\DVD";
+constexpr const char* kProfileVendor = ".DEFAULT\\Software\\Creative Tech";
+constexpr const char* kProfileDvd = ".DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD";
+constexpr const char* kSpindrelPlus = "Software\\Tolvrey\\Spindrel+";
+constexpr const char* kUdf = "Software\\Tolvrey\\Spindrel+\\UDF";
+constexpr const char* kProgram = "C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE";
+
+struct Stored {
+    DWORD type;
+    std::vector<BYTE> data;
+    bool operator==(const Stored&) const = default;
+};
+using Values = std::map<std::string, Stored>;
+
+Stored sz(const std::string& text) {
+    std::vector<BYTE> data(text.begin(), text.end());
+    data.push_back(0);
+    return {REG_SZ, data};
+}
+
+Stored dword(DWORD number) {
+    return {REG_DWORD,
+            {static_cast<BYTE>(number), static_cast<BYTE>(number >> 8),
+             static_cast<BYTE>(number >> 16), static_cast<BYTE>(number >> 24)}};
+}
+
+std::string sub(const char* key, const std::string& name) {
+    return std::string(key) + "\\" + name;
+}
+
+bool exists(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Every value of a key with its type and bytes, as another program reads them.
+Values valuesOf(HKEY root, const std::string& path) {
+    Values values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        BYTE data[1024];
+        DWORD size = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, data, &size) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        values[std::string(name, nameLength)] = {type, std::vector<BYTE>(data, data + size)};
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+std::vector<std::string> subKeysOf(HKEY root, const std::string& path) {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+void createWith(HKEY root, const std::string& path, const Values& values) {
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    for (const auto& [name, value] : values) {
+        RegSetValueExA(key, name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+    }
+    RegCloseKey(key);
+}
+
+// Gives the key a DACL of one entry, or none at all (everybody may do everything).
+void setAccess(HKEY root, const std::string& path, const DWORD* everyone) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    alignas(DWORD) BYTE aclBuffer[256];
+    auto* acl = reinterpret_cast<PACL>(aclBuffer);
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid;
+    if (everyone != nullptr) {
+        ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, sid, &sidSize));
+        ASSERT_TRUE(InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION));
+        ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, *everyone, sid));
+    }
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, everyone ? acl : nullptr, FALSE));
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void makeReadOnly(HKEY root, const std::string& path) {
+    const DWORD readOnly = KEY_READ;
+    setAccess(root, path, &readOnly);
+}
+
+std::string errorOf(void (*registration)(Registry&, const std::string&, const std::string&),
+                    Registry& registry) {
+    try {
+        registration(registry, kProgram, "/a");
+    } catch (const RegistryError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+class AutoplayRegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Never under a real installation's keys: these are removed whole afterwards.
+        for (const auto& [root, path] : owned()) {
+            if (exists(root, path))
+                GTEST_SKIP() << path << " exists already";
+        }
+        ours_ = true;
+    }
+    void TearDown() override {
+        if (!ours_)
+            return;
+        for (const auto& [root, path] : locked_)
+            setAccess(root, path, nullptr);
+        for (const auto& [root, path] : owned())
+            RegDeleteTreeA(root, path);
+        for (const auto& [root, path] : owned())
+            EXPECT_FALSE(exists(root, path)) << path;
+    }
+
+    static std::vector<std::pair<HKEY, const char*>> owned() {
+        return {{HKEY_CURRENT_USER, kVendor},
+                {HKEY_USERS, kProfileVendor},
+                {HKEY_LOCAL_MACHINE, kSpindrelPlus}};
+    }
+    void lock(HKEY root, const std::string& path) {
+        makeReadOnly(root, path);
+        locked_.emplace_back(root, path);
+    }
+
+    Win32Registry port;
+    Registry registry{port};
+    std::vector<std::pair<HKEY, std::string>> locked_;
+    bool ours_ = false;
+};
+
+TEST_F(AutoplayRegistryTest, DiscDetectorRegistrationUnderTheUserAndTheDefaultProfile) {
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Default"),
+               {{"Name", sz("Other Player")}, {"Run", {REG_BINARY, {1}}}});
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Default\\Options"), {{"Level", dword(3)}});
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Player0"), {{"Name", sz("Zeroth")}});
+    createWith(HKEY_USERS, kProfileDvd, {});
+
+    registerDiscDetector(registry, kProgram, "/a");
+
+    const Values own{{"Name", sz("DVD Spindrel")},
+                     {"Parameters", sz("/a")},
+                     {"Path", sz("c:\\program files\\dvd spindrel\\dvd_spindrel.exe")},
+                     {"Run", {REG_BINARY, {0}}}};
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")), own);
+    EXPECT_TRUE(subKeysOf(HKEY_CURRENT_USER, sub(kDvd, "Default")).empty());
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Player1")),
+              (Values{{"Name", sz("Other Player")}, {"Run", {REG_BINARY, {1}}}}));
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Player1\\Options")),
+              (Values{{"Level", dword(3)}}));
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Player0")), (Values{{"Name", sz("Zeroth")}}));
+    EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kDvd).size(), 3u);
+    EXPECT_EQ(valuesOf(HKEY_USERS, sub(kProfileDvd, "Default")), own);
+    EXPECT_EQ(subKeysOf(HKEY_USERS, kProfileDvd), std::vector<std::string>{"Default"});
+
+    registerDiscDetector(registry, kProgram, "/b");
+    EXPECT_EQ(valuesOf(HKEY_USERS, sub(kProfileDvd, "Default")).at("Parameters"), sz("/b"));
+    EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kDvd).size(), 3u);  // nothing moved the second time
+}
+
+TEST_F(AutoplayRegistryTest, ProfileWithoutDiscDetectorGetsNothing) {
+    createWith(HKEY_CURRENT_USER, kDvd, {});
+    registerDiscDetector(registry, kProgram, "/b");
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")).at("Parameters"), sz("/b"));
+    EXPECT_FALSE(exists(HKEY_USERS, kProfileVendor));
+}
+
+TEST_F(AutoplayRegistryTest, SpindrelPlusRegistrationRewritesTheList) {
+    createWith(
+        HKEY_LOCAL_MACHINE, kUdf,
+        {{"A)03,Other", sz("C:\\other.exe /x")}, {"B)03,Other", dword(1)}, {"O)", dword(7)}});
+
+    registerSpindrelPlus(registry, kProgram, "/b");
+
+    const Values expected{
+        {"A)03,Other", sz("C:\\other.exe /x")},
+        {"B)03,Other", dword(2)},
+        {"O)", dword(0)},
+        {"A)04,DVD Spindrel", sz("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /b")},
+        {"B)04,DVD Spindrel", dword(1)}};
+    EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kUdf), expected);
+
+    registerSpindrelPlus(registry, kProgram, "/a");
+    Values again = expected;
+    again["A)04,DVD Spindrel"] = sz("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /a");
+    EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kUdf), again);
+}
+
+TEST_F(AutoplayRegistryTest, MissingListIsCreated) {
+    registerSpindrelPlus(registry, kProgram, "/a");
+    EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kUdf),
+              (Values{{"A)01,DVD Spindrel",
+                       sz("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /a")},
+                      {"B)01,DVD Spindrel", dword(1)},
+                      {"O)", dword(0)}}));
+}
+
+TEST_F(AutoplayRegistryTest, KeyThatRefusesWritesStopsTheRegistrationByName) {
+    createWith(HKEY_CURRENT_USER, kDvd, {});
+    createWith(HKEY_USERS, sub(kProfileDvd, "Default"), {{"Name", sz("DVD Spindrel")}});
+    lock(HKEY_USERS, sub(kProfileDvd, "Default"));
+
+    EXPECT_EQ(errorOf(registerDiscDetector, registry), "Failed to set data for 'Name'");
+    // The user's own registration, written before, stays.
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")).size(), 4u);
+    EXPECT_EQ(valuesOf(HKEY_USERS, sub(kProfileDvd, "Default")),
+              (Values{{"Name", sz("DVD Spindrel")}}));
+
+    createWith(HKEY_LOCAL_MACHINE, kUdf, {{"B)03,Other", dword(1)}});
+    lock(HKEY_LOCAL_MACHINE, kUdf);
+    EXPECT_EQ(errorOf(registerSpindrelPlus, registry), "Failed to set data for 'B)03,Other'");
+    EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kUdf), (Values{{"B)03,Other", dword(1)}}));
+}
+
+// Wine does not check the parent's KEY_CREATE_SUB_KEY when a key is created by its full path
+// from a root, so a DACL cannot refuse the move's new key there. A volatile parent refuses it on
+// Windows and Wine alike: its children must be volatile too, and the program's keys are not.
+TEST_F(AutoplayRegistryTest, MoveIntoAKeyThatRefusesNewKeysNamesTheKey) {
+    for (const std::string& path : {std::string(kDvd), sub(kDvd, "Default")}) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Default"), {{"Name", sz("Other Player")}});
+
+    EXPECT_EQ(errorOf(registerDiscDetector, registry),
+              "Failed to create key Software\\Creative Tech\\Disc Detector\\DVD\\Player0");
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")),
+              (Values{{"Name", sz("Other Player")}}));
+    EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kDvd), std::vector<std::string>{"Default"});
+}
+
+}  // namespace
+}  // namespace spindrel
