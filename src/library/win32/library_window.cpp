@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "library/library_texts.h"
 #include "ui/skin_layout.h"
 
@@ -32,6 +34,23 @@ FontHandle makeFont(int height, bool bold, bool underline, const char* face, BYT
 
 RECT rectOf(const Control& control) {
     return {control.left, control.top, control.left + control.width, control.top + control.height};
+}
+
+// The indicator's shape as Wingdings draws it: a broad arrow pointing down.
+void drawDownArrow(HDC dc, const RECT& area) {
+    const int x = (area.left + area.right) / 2;
+    const int top = area.top + 2;
+    const int bottom = area.bottom - 2;
+    const int shaft = 2;
+    const int head = 5;
+    const int neck = bottom - head;
+    const POINT outline[] = {{x - shaft, top}, {x + shaft, top}, {x + shaft, neck},
+                             {x + head, neck}, {x, bottom},      {x - head, neck},
+                             {x - shaft, neck}};
+    BrushHandle fill(CreateSolidBrush(kLabelText));
+    Selected brush(dc, fill.get());
+    Selected pen(dc, GetStockObject(NULL_PEN));
+    Polygon(dc, outline, static_cast<int>(std::size(outline)));
 }
 
 bool inside(const Control& control, int x, int y) {
@@ -73,6 +92,16 @@ LibraryWindow::LibraryWindow(TfmOpen& dialog, HWND owner) : dialog_(dialog), own
     boldFont_ = makeFont(-11, true, false, "Verdana", ANSI_CHARSET);
     captionFont_ = makeFont(-11, true, true, "Verdana", ANSI_CHARSET);
     wingdings_ = makeFont(-13, false, false, "Wingdings", SYMBOL_CHARSET);
+    // Wine comes without Wingdings unless one is installed: the font mapper then hands out a
+    // text font, in which the indicator would be an accented letter.
+    HDC screen = GetDC(nullptr);
+    {
+        Selected font(screen, wingdings_.get());
+        char face[LF_FACESIZE] = {};
+        GetTextFaceA(screen, LF_FACESIZE, face);
+        haveWingdings_ = lstrcmpiA(face, "Wingdings") == 0;
+    }
+    ReleaseDC(nullptr, screen);
 
     window_ = CreateWindowExA(WS_EX_TOPMOST, kClassName, "DSM Library", WS_POPUP | WS_CLIPCHILDREN,
                               0, 0, LibraryModel::kWidth, LibraryModel::kHeight, owner, nullptr,
@@ -181,6 +210,7 @@ void LibraryWindow::addTipRect(UINT_PTR id, const Control& control) {
 std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {
     const std::vector<ScreenRect> frames = dialog_.FormShow(facts);
     shownSelection_ = -2;
+    shownFocus_ = LibraryFocus::FileList;
     reflect();
     drawOpening(frames);
 
@@ -319,25 +349,20 @@ void LibraryWindow::reflect() {
 void LibraryWindow::reflectFocus() {
     if (!IsWindowVisible(window_))
         return;
+    const LibraryFocus focus = dialog_.model.focus;
     HWND wanted = grid_;
-    switch (dialog_.model.focus) {
-        case LibraryFocus::FileList:
-            wanted = grid_;
-            break;
-        case LibraryFocus::quicksrch:
-            wanted = quicksrch_;
-            break;
-        case LibraryFocus::namefield:
-            wanted = namefield_;
-            break;
-    }
+    if (focus == LibraryFocus::quicksrch)
+        wanted = quicksrch_;
+    if (focus == LibraryFocus::namefield)
+        wanted = namefield_;
     HWND focused = GetFocus();
-    // Only a change the core asked for moves the focus; the skinned buttons take none.
-    if (focused != wanted && (focused == grid_ || focused == quicksrch_ || focused == namefield_ ||
-                              focused == nullptr)) {
-        if (IsWindowVisible(wanted))
-            SetFocus(wanted);
+    // Hiding the focused field leaves the focus on its parent (the dialog or the search box),
+    // where no keys are handled; a change the core asked for moves it too.
+    const bool stranded = focused == nullptr || focused == window_ || focused == panel1_->handle();
+    if ((focus != shownFocus_ || stranded) && focused != wanted && IsWindowVisible(wanted)) {
+        SetFocus(wanted);
     }
+    shownFocus_ = focus;
 }
 
 void LibraryWindow::paint(HDC dc) {
@@ -355,6 +380,10 @@ void LibraryWindow::paint(HDC dc) {
         SetTextColor(dc, kLabelText);
         for (const Control* label : {&model.sortfile, &model.sortdesc}) {
             RECT area = rectOf(*label);
+            if (!haveWingdings_ && label->caption == library_texts::kSortIndicator) {
+                drawDownArrow(dc, area);
+                continue;
+            }
             DrawTextA(dc, label->caption.c_str(), static_cast<int>(label->caption.size()), &area,
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }

@@ -91,6 +91,8 @@ class LibraryWindow : public Background {
     int shownRowsVersion_ = -1;
     int shownSelection_ = -2;
     int shownColumn1_ = -1;
+    LibraryFocus shownFocus_ = LibraryFocus::FileList;
+    bool haveWingdings_ = false;
     bool frozen_ = false;
     bool updating_ = false;
     std::string shownLabels_;
