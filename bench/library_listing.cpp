@@ -125,20 +125,20 @@ int main(int argc, char** argv) {
     }
     LibraryWindow window(dialog, nullptr);
     // The listing lets the window repaint before it fills the grid: that marks its start.
-    double tick = 0;
+    double begun = 0;
     pump.beforePump = [&] {
-        if (tick == 0)
-            tick = nowMs();
+        if (begun == 0)
+            begun = nowMs();
         window.reflect();
     };
 
     std::vector<double> shows;
-    std::vector<double> toTick;
+    std::vector<double> toListing;
     std::vector<double> listings;
     Memory listed{};
     for (int run = 0; run < runs; ++run) {
         double ready = 0;
-        tick = 0;
+        begun = 0;
         window.afterMessage = [&] {
             if (ready != 0 || dialog.model.rows.size() != static_cast<std::size_t>(count))
                 return;
@@ -152,15 +152,15 @@ int main(int argc, char** argv) {
         facts.placement.screenHeight = GetSystemMetrics(SM_CYSCREEN);
         const double started = nowMs();
         window.runModal(facts);
-        if (ready == 0 || tick == 0) {
+        if (ready == 0 || begun == 0) {
             std::fprintf(stderr, "run %d: the grid never held %d rows\n", run, count);
             return 1;
         }
         shows.push_back(ready - started);
-        toTick.push_back(tick - started);
-        listings.push_back(ready - tick);
+        toListing.push_back(begun - started);
+        listings.push_back(ready - begun);
         std::printf("run %d: %.1f ms (listing begun after %.1f ms, then %.1f ms), sorted by %s\n",
-                    run + 1, ready - started, tick - started, ready - tick,
+                    run + 1, ready - started, begun - started, ready - begun,
                     dialog.sortedByDescription() ? "description" : "file name");
     }
 
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
                 *std::max_element(shows.begin(), shows.end()));
     std::printf(
         "  show -> listing begun (window shown, 10 ms timer, folder listed, index read): %.1f ms\n",
-        median(toTick));
+        median(toListing));
     std::printf("  listing begun -> rows listed, sorted and painted: %.1f ms\n", median(listings));
     std::printf(
         "core alone (index read, listing, sort): %.1f ms, of which the folder listing %.1f ms\n",
