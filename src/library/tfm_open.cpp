@@ -79,6 +79,7 @@ std::vector<ScreenRect> TfmOpen::FormShow(const ShowFacts& facts) {
     model.modalResult = ModalResult::none;
     model.resultName.clear();
     model.namefield.visible = false;
+    model.focus = LibraryFocus::FileList;
     model.rows.clear();
     model.selected = -1;
     rowsChanged();

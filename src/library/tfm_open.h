@@ -84,7 +84,6 @@ class TfmOpen {
     void quicksrchChange(const std::string& text);
     // Enter in the box, or the box losing the focus.
     void quicksrchDone() { quicksrchChange(""); }
-    void Panel1Click() { quicksrchChange(""); }
 
     void loadbtnClick();
     void cancelbtnClick();

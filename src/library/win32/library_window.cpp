@@ -160,7 +160,6 @@ void LibraryWindow::buildChildren() {
         window_, rectOf(model.Panel1),
         [this](HDC dc, int width, int height) { paintPanel1(dc, width, height); });
     ShowWindow(panel1_->handle(), SW_HIDE);
-    panel1_->onPress = [this](int, int) { handle([this] { dialog_.Panel1Click(); }); };
     quicksrch_ = makeEdit(panel1_->handle(), model.quicksrch, kQuicksrchId, font_.get());
     ShowWindow(quicksrch_, SW_SHOW);
     for (HWND field : {namefield_, quicksrch_}) {
