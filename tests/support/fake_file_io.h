@@ -12,11 +12,19 @@ namespace spindrel::testing {
 
 class FakeFileIo : public FileIoPort {
   public:
-    explicit FakeFileIo(FakeFileSystem& files) : files_(files) {}
+    explicit FakeFileIo(FakeFileSystem& files) : files_(files) {
+        files_.moved = [this](const std::string& from, const std::string& to) {
+            std::string bytes = std::move(contents[from]);
+            contents.erase(from);
+            contents[to] = std::move(bytes);
+        };
+        files_.removed = [this](const std::string& path) { contents.erase(path); };
+    }
 
     void put(const std::string& path, const std::string& bytes) {
         contents[files_.resolve(path)] = bytes;
         files_.files.insert(files_.resolve(path));
+        files_.touch(path);
     }
     const std::string& at(const std::string& path) const {
         return contents.at(files_.resolve(path));

@@ -63,27 +63,150 @@ public:
         return directories.count(resolve(path)) != 0;
     }
     int createDirectory(const std::string& path) override {
-        if (createError != 0) return createError;
+        if (createError != 0)
+            return createError;
         directories.insert(resolve(path));
         return 0;
     }
     int setCurrentDirectory(const std::string& path) override {
-        if (!directoryExists(path)) return 3;  // the path was not found
+        if (!directoryExists(path))
+            return 3;  // the path was not found
         current = resolve(path);
         return 0;
     }
     std::string currentDirectory() override { return current; }
 
+    // Files of the current folder whose names match the pattern, folded, in name order (the
+    // order a folder reports may be any).
+    std::vector<FileEntry> findFiles(const std::string& pattern) override {
+        ++listings;
+        std::vector<FileEntry> entries;
+        const std::string prefix = current + "\\";
+        for (const std::string& path : files) {
+            if (path.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            const std::string name = path.substr(prefix.size());
+            if (name.find('\\') != std::string::npos || !wildcardMatch(pattern, name))
+                continue;
+            entries.push_back({name, timeOf(path), hidden.count(path) != 0, false});
+        }
+        for (const std::string& path : directories) {
+            if (path.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            const std::string name = path.substr(prefix.size());
+            if (name.find('\\') == std::string::npos && wildcardMatch(pattern, name)) {
+                entries.push_back({name, 0, false, true});
+            }
+        }
+        return entries;
+    }
+    std::optional<FileTime> lastWriteTime(const std::string& path) override {
+        ++timeQueries;
+        if (!fileExists(path))
+            return std::nullopt;
+        return timeOf(resolve(path));
+    }
+    int moveFile(const std::string& from, const std::string& to) override {
+        const std::string source = resolve(from);
+        const std::string target = resolve(to);
+        if (const auto error = moveErrors.find(source); error != moveErrors.end()) {
+            return error->second;
+        }
+        if (files.count(source) == 0)
+            return 2;  // the file was not found
+        // Only the letter case changes: the same file on a folder that ignores case.
+        if (files.count(target) != 0 && !sameIgnoringCase(source, target))
+            return 183;
+        files.erase(source);
+        files.insert(target);
+        lastWrite[target] = timeOf(source);
+        if (source != target)
+            lastWrite.erase(source);
+        if (moved)
+            moved(source, target);
+        return 0;
+    }
+    int deleteFile(const std::string& path) override {
+        const std::string key = resolve(path);
+        if (const auto error = deleteErrors.find(key); error != deleteErrors.end()) {
+            return error->second;
+        }
+        if (files.erase(key) == 0)
+            return 2;
+        lastWrite.erase(key);
+        hidden.erase(key);
+        if (removed)
+            removed(key);
+        return 0;
+    }
+    int setHiddenOnly(const std::string& path) override {
+        if (!fileExists(path))
+            return 2;
+        hidden.insert(resolve(path));
+        return 0;
+    }
+
     // Relative names are taken from the current directory.
     std::string resolve(const std::string& path) const {
-        if (path.size() > 1 && path[1] == ':') return path;
+        if (path.size() > 1 && path[1] == ':')
+            return path;
         return current + "\\" + path;
+    }
+    // Each write makes a file newer than every file written before it.
+    void touch(const std::string& path) { lastWrite[resolve(path)] = ++clock; }
+    FileTime timeOf(const std::string& resolved) const {
+        const auto found = lastWrite.find(resolved);
+        return found == lastWrite.end() ? 0 : found->second;
+    }
+
+    // "*" and "?" with letters compared ignoring case, as the system matches names.
+    static bool wildcardMatch(const std::string& pattern, const std::string& name) {
+        std::size_t p = 0, n = 0, star = std::string::npos, resume = 0;
+        while (n < name.size()) {
+            if (p < pattern.size() && (pattern[p] == '?' || fold(pattern[p]) == fold(name[n]))) {
+                ++p;
+                ++n;
+            } else if (p < pattern.size() && pattern[p] == '*') {
+                star = p++;
+                resume = n;
+            } else if (star != std::string::npos) {
+                p = star + 1;
+                n = ++resume;
+            } else {
+                return false;
+            }
+        }
+        while (p < pattern.size() && pattern[p] == '*')
+            ++p;
+        return p == pattern.size();
     }
 
     std::set<std::string> files;
     std::set<std::string> directories;
+    std::set<std::string> hidden;
+    std::map<std::string, FileTime> lastWrite;  // by resolved path; 0 when never written
+    std::map<std::string, int> moveErrors;      // by resolved source path
+    std::map<std::string, int> deleteErrors;    // by resolved path
+    // Set by the file contents double, which keeps the bytes.
+    std::function<void(const std::string& from, const std::string& to)> moved;
+    std::function<void(const std::string& path)> removed;
     std::string current = "C:\\";
     int createError = 0;
+    FileTime clock = 1000;
+    int listings = 0;
+    int timeQueries = 0;
+
+private:
+    static char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+    static bool sameIgnoringCase(const std::string& a, const std::string& b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (fold(a[i]) != fold(b[i]))
+                return false;
+        }
+        return true;
+    }
 };
 
 class FakeSystem : public SystemPort {

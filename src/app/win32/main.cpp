@@ -5,7 +5,7 @@
 
 #include "app/tmain.h"
 #include "app/win32/main_window.h"
-#include "library/win32/basic_library_dialog.h"
+#include "library/win32/library_dialogs.h"
 #include "platform/win32/win32_bitmaps.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_drives.h"
@@ -23,6 +23,7 @@
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_windows.h"
+#include "ui/skin_layout.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace spindrel;
@@ -39,9 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Shell shell;
     Win32OpenDialog openDialog;
     Win32SaveDialog saveDialog;
-    BasicLibraryDialogs libraryDialogs;
     Win32FileIo fileIo;
     Win32Bitmaps bitmaps;
+    LibraryDialogs libraryDialogs(files, fileIo, bitmaps, timers, messages, pump);
     Win32Drives drives;
     Win32Clipboard clipboard;
     Ports ports{registry,   timers,         superTimers, messages, sharedMemory, pump,
@@ -50,8 +51,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     Tmain tmain(ports);
     MainWindow window(tmain, system);
-    pump.beforePump = [&window] { window.reflect(); };
-    if (!window.create(instance)) return 0;
+    pump.beforePump = [&window, &libraryDialogs] {
+        window.reflect();
+        libraryDialogs.reflect();
+    };
+    libraryDialogs.boxCaption = [&tmain] { return tmain.model.applicationTitle; };
+    libraryDialogs.afterMessage = [&window] { window.reflect(); };
+    // The library dialog grows out of the file panel's Open button, which is in view when it
+    // is clicked.
+    libraryDialogs.opener = [&tmain, &window] {
+        const MainModel& model = tmain.model;
+        POINT origin{skin::main_form::base_panel.left + model.file_panel.left + model.openbtn.left,
+                     skin::main_form::base_panel.top + model.file_panel.top + model.openbtn.top};
+        ClientToScreen(window.handle(), &origin);
+        return OpenerView{{origin.x, origin.y, origin.x + model.openbtn.width - 1,
+                           origin.y + model.openbtn.height - 1},
+                          isChecked(model.cbox_2)};
+    };
+    if (!window.create(instance))
+        return 0;
     messages.setOwner(window.handle());
     openDialog.setOwner(window.handle());
     libraryDialogs.setOwner(window.handle());
@@ -64,6 +82,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         DispatchMessageA(&message);
         window.reflect();
     }
-    if (IsWindow(window.handle())) DestroyWindow(window.handle());
+    if (IsWindow(window.handle()))
+        DestroyWindow(window.handle());
     return 0;
 }
