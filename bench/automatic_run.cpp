@@ -103,6 +103,13 @@ bool runOnce(const e2e::Installation& install, const testing::TempFile& log, Run
         run.latenessMs.push_back(
             static_cast<double>(presses[static_cast<std::size_t>(i)].us - dueUs) / 1000.0);
         allWaitsUs += intervalMs(kClicks[i].wait) * 1000LL;
+        // The stragglers, for whoever hunts them.
+        if (run.latenessMs.back() > 5.0) {
+            std::printf(
+                "    click %d (%s,%s) %.1f ms late, %.1f s into the macro\n", i + 1,
+                kClicks[i].wait, kClicks[i].button, run.latenessMs.back(),
+                static_cast<double>(presses[static_cast<std::size_t>(i)].us - presses[0].us) / 1e6);
+        }
     }
     run.driftMs = static_cast<double>(presses.back().us - presses.front().us - allWaitsUs) / 1000.0;
     return true;
