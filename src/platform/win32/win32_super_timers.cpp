@@ -9,6 +9,9 @@ namespace spindrel {
 namespace {
 constexpr const char* kWindowClass = "SpindrelSuperTimerWindow";
 constexpr UINT kTickMessage = WM_APP + 17;
+// Posted after each tick: a tick arrives as a sent message, which the message loop never sees,
+// so the window would show what the tick changed only when some other message came along.
+constexpr UINT kTickDoneMessage = WM_APP + 18;
 // Longer waits sleep; the last stretch before a tick is polled so the tick lands on time.
 constexpr double kSleepMarginMs = 50.0;
 // A tick handed to a user-interface thread that is itself waiting for this thread (in the
@@ -118,8 +121,10 @@ LRESULT CALLBACK Win32SuperTimers::WindowProc(HWND window, UINT message, WPARAM 
         auto* timer = reinterpret_cast<Timer*>(wParam);
         // The timer may have been stopped (or destroyed, or started again) while this tick was
         // on its way: a hand-over that timed out is still delivered later.
-        if (self != nullptr && self->isArmed(timer, static_cast<unsigned>(lParam)))
+        if (self != nullptr && self->isArmed(timer, static_cast<unsigned>(lParam))) {
             timer->fire();
+            PostMessageA(window, kTickDoneMessage, 0, 0);
+        }
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
