@@ -98,7 +98,8 @@ TEST(SuperTimersAdapterTest, TicksAreMeasuredOnAThreadButRunOnTheUserInterfaceTh
     ASSERT_EQ(at.size(), 5u) << "five 30 ms ticks did not arrive within 5 s";
     EXPECT_TRUE(onUiThread);
     EXPECT_GE(at.front() - start, 29.0);
-    for (std::size_t i = 1; i < at.size(); ++i) EXPECT_GE(at[i] - at[i - 1], 25.0);
+    for (std::size_t i = 1; i < at.size(); ++i)
+        EXPECT_GE(at[i] - at[i - 1], 25.0);
     timer.setEnabled(false);
     const double stopped = service.nowMs();
     while (service.nowMs() - stopped < 100) {
@@ -106,6 +107,31 @@ TEST(SuperTimersAdapterTest, TicksAreMeasuredOnAThreadButRunOnTheUserInterfaceTh
         Sleep(1);
     }
     EXPECT_EQ(at.size(), 5u);
+}
+
+// A tick comes as a sent message, which a message loop never gets back; the loop must still
+// wake after it, or the window would show what the tick changed only at the next input.
+TEST(SuperTimersAdapterTest, EachTickWakesTheMessageLoop) {
+    Win32SuperTimers service;
+    int ticks = 0;
+    Timer timer(service, 20, [&] { ++ticks; });
+    timer.setEnabled(true);
+    int wokenAfterTick = 0;
+    const double start = service.nowMs();
+    while (wokenAfterTick < 3 && service.nowMs() - start < 3000) {
+        MSG message;
+        // Sent messages (the ticks) run inside PeekMessage; it returns only posted ones.
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (ticks > 0)
+                ++wokenAfterTick;
+            DispatchMessageA(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
+    timer.setEnabled(false);
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(wokenAfterTick, 3) << "the loop got nothing back after the ticks";
 }
 
 TEST(LibraryAdapterTest, LoadsAPluginAndFindsItsExportsByPlainName) {
@@ -173,7 +199,8 @@ TEST(SystemAdapterTest, ReadsTheProgramsVersionResourceAndCursors) {
 
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    EXPECT_NE(FindResourceA(module, "DRAGCURSOR", MAKEINTRESOURCEA(12)), nullptr);  // RT_GROUP_CURSOR
+    EXPECT_NE(FindResourceA(module, "DRAGCURSOR", MAKEINTRESOURCEA(12)),
+              nullptr);  // RT_GROUP_CURSOR
     EXPECT_NE(FindResourceA(module, "SAVECURSOR", MAKEINTRESOURCEA(12)), nullptr);
     FreeLibrary(module);
 
@@ -183,9 +210,10 @@ TEST(SystemAdapterTest, ReadsTheProgramsVersionResourceAndCursors) {
 }
 
 class WindowsAdapterTest : public ::testing::Test {
-protected:
+  protected:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_USER + 7) return static_cast<LRESULT>(wParam + 1);
+        if (message == WM_USER + 7)
+            return static_cast<LRESULT>(wParam + 1);
         if (message == WM_USER + 8) {
             posted = static_cast<int>(lParam);
             return 0;
@@ -198,8 +226,8 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "SpindrelAdapterProbe";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "SpindrelAdapterProbe", "Probe Window Title", WS_OVERLAPPED,
-                                 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+        window = CreateWindowExA(0, "SpindrelAdapterProbe", "Probe Window Title", WS_OVERLAPPED, 0,
+                                 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override { DestroyWindow(window); }
