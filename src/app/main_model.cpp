@@ -1,17 +1,8 @@
 #include "app/main_model.h"
 
-#include "ui/skin_layout.h"
+#include "ui/placement.h"
 
 namespace spindrel {
-
-namespace {
-void place(Control& control, const skin::Rect& rect) {
-    control.left = rect.left;
-    control.top = rect.top;
-    control.width = rect.width;
-    control.height = rect.height;
-}
-}  // namespace
 
 MainModel::MainModel() {
     namespace m = skin::main_form;
@@ -24,7 +15,8 @@ MainModel::MainModel() {
     place(disc.Shape3, m::Shape3);
     const skin::Rect leds[] = {m::Region1LED, m::Region2LED, m::Region3LED,
                                m::Region4LED, m::Region5LED, m::Region6LED};
-    for (std::size_t i = 0; i < disc.RegionLED.size(); ++i) place(disc.RegionLED[i], leds[i]);
+    for (std::size_t i = 0; i < disc.RegionLED.size(); ++i)
+        place(disc.RegionLED[i], leds[i]);
     place(dsm.ModLabel, m::ModLabel);
     place(dsm.NoClicks, skin::dsm_panel::NoClicks);
     place(dsm.runtime, skin::dsm_panel::runtime);
@@ -74,7 +66,8 @@ MainModel::MainModel() {
     place(cbox_1, skin::config_panel::cbox_1);
     place(cbox_2, skin::config_panel::cbox_2);
     place(cbox_3, skin::config_panel::cbox_3);
-    for (Control* box : {&cbox_1, &cbox_2, &cbox_3}) box->captionStyle = CaptionStyle::shadow;
+    for (Control* box : {&cbox_1, &cbox_2, &cbox_3})
+        box->captionStyle = CaptionStyle::shadow;
     place(autoexec, skin::config_panel::autoexec);
     place(aboutbtn, skin::about_panel::aboutbtn);
     place(myversion, skin::about_panel::myversion);

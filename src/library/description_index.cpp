@@ -1,6 +1,7 @@
 #include "library/description_index.h"
 
 #include "base/text.h"
+#include "macro/dsm_format.h"
 
 namespace spindrel {
 
@@ -51,25 +52,15 @@ void DescriptionIndex::remove(std::string_view name) {
 void DescriptionIndex::read(std::string_view bytes, FileTime indexWritten,
                             const FileTimes& fileTimes) {
     clear();
-    bytes = bytes.substr(0, bytes.find('\x1A'));
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\r', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        const std::string_view line = bytes.substr(start, end - start);
-        start = end + 1;
-        if (start < bytes.size() && bytes[start] == '\n')
-            ++start;
-
+    forEachDsmLine(bytes, [&](std::string_view line) {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos)
-            continue;
+            return;
         const std::optional<FileTime> written = fileTimes(std::string(line.substr(0, equals)));
         if (!written || *written > indexWritten)
-            continue;
+            return;
         addLine(std::string(line));
-    }
+    });
 }
 
 std::string DescriptionIndex::bytes() const {

@@ -1,18 +1,11 @@
 #include "library/library_model.h"
 
 #include "library/library_texts.h"
-#include "ui/skin_layout.h"
+#include "ui/placement.h"
 
 namespace spindrel {
 
 namespace {
-
-void place(Control& control, const skin::Rect& rect) {
-    control.left = rect.left;
-    control.top = rect.top;
-    control.width = rect.width;
-    control.height = rect.height;
-}
 
 Control label(const skin::Rect& rect, int tag, const char* hint, const char* caption) {
     Control control;

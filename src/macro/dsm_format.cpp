@@ -51,24 +51,25 @@ void takeLine(std::string_view line, const ButtonNames& known, DsmContent& conte
 
 }  // namespace
 
-DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
-    const std::size_t eof = bytes.find('\x1A');
-    if (eof != std::string_view::npos)
-        bytes = bytes.substr(0, eof);
-
-    DsmContent content;
+void forEachDsmLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
+    bytes = bytes.substr(0, bytes.find('\x1A'));
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t cr = bytes.find('\r', start);
         if (cr == std::string_view::npos) {
-            takeLine(bytes.substr(start), known, content);
-            break;
+            take(bytes.substr(start));
+            return;
         }
-        takeLine(bytes.substr(start, cr - start), known, content);
+        take(bytes.substr(start, cr - start));
         start = cr + 1;
         if (start < bytes.size() && bytes[start] == '\n')
             ++start;
     }
+}
+
+DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
+    DsmContent content;
+    forEachDsmLine(bytes, [&](std::string_view line) { takeLine(line, known, content); });
     return content;
 }
 

@@ -2,6 +2,7 @@
 // The DSM file: notes lines ("#" and the text) and click lines ("wait,button"), CR LF ends, no
 // header. Pure functions of bytes, so the format is the same wherever it is read or written.
 
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -37,8 +38,11 @@ struct DsmContent {
 // A notes line or a button name longer than this is cut.
 inline constexpr std::size_t kDsmFieldLimit = 200;
 
-// Reads a DSM file's bytes. Lines end at CR (a following LF belongs to the end); an LF alone is
-// part of the line; 0x1A ends the input. Unusable lines are skipped.
+// The lines of a DSM file's bytes, and of the files written like one: lines end at CR (a
+// following LF belongs to the end); an LF alone is part of the line; 0x1A ends the input.
+void forEachDsmLine(std::string_view bytes, const std::function<void(std::string_view)>& take);
+
+// Reads a DSM file's bytes, line by line as above. Unusable lines are skipped.
 DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known);
 
 // The bytes save writes: every notes line, then every click whose wait is above 0, rounded anew.
