@@ -5,6 +5,7 @@
 
 #include "ui/skin_layout.h"
 #include "ui/win32/gdi.h"
+#include "ui/win32/tooltips.h"
 
 namespace spindrel {
 
@@ -510,10 +511,7 @@ void MainWindow::buildChildren() {
     addButton(window_, m.closebtn, [this] { PostMessageA(window_, WM_CLOSE, 0, 0); });
     addButton(window_, m.minimizebtn, [this] { ShowWindow(window_, SW_MINIMIZE); });
 
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    tooltip_ = createTooltip(window_, 400);
 
     // Panels carry their names as window texts, for accessibility tools and for tests that find
     // a panel from outside the program.
@@ -529,17 +527,7 @@ void MainWindow::buildChildren() {
 }
 
 void MainWindow::addHint(HWND control, const std::string& text) {
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text.c_str());
-    if (hints_.count(control) == 0) {
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    } else {
-        SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    setControlTip(tooltip_, control, text, hints_.count(control) != 0);
     hints_[control] = text;
 }
 
@@ -552,15 +540,7 @@ void MainWindow::reflectLabelHints() {
         const std::string text = label.visible ? label.hint : std::string();
         std::string& shown = labelHints_[id];
         if (text == shown && labelHintsAdded_) continue;
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = id + 1;
-        tool.rect = rectOf(label);
-        tool.lpszText = const_cast<char*>(text.c_str());
-        SendMessageA(tooltip_, labelHintsAdded_ ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
-                     reinterpret_cast<LPARAM>(&tool));
+        setAreaTip(tooltip_, window_, id + 1, rectOf(label), text, labelHintsAdded_);
         shown = text;
     }
     labelHintsAdded_ = true;

@@ -8,6 +8,7 @@
 
 #include "library/library_texts.h"
 #include "ui/skin_layout.h"
+#include "ui/win32/tooltips.h"
 
 namespace spindrel {
 
@@ -173,10 +174,7 @@ void LibraryWindow::buildChildren() {
     cancelbtn_ = std::make_unique<CoolButtonView>(window_, model.cancelbtn, pictures_);
     cancelbtn_->onClick = [this] { handle([this] { dialog_.cancelbtnClick(); }); };
 
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 560);
+    tooltip_ = createTooltip(window_, 560);
     addTipRect(kSortfileTip, model.sortfile);
     addTipRect(kSortdescTip, model.sortdesc);
     addTip(namefield_, model.namefield.hint);
@@ -186,24 +184,11 @@ void LibraryWindow::buildChildren() {
 }
 
 void LibraryWindow::addTip(HWND control, const std::string& text) {
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    setControlTip(tooltip_, control, text, false);
 }
 
 void LibraryWindow::addTipRect(UINT_PTR id, const Control& control) {
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = id;
-    tool.rect = rectOf(control);
-    tool.lpszText = const_cast<char*>(control.hint.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    setAreaTip(tooltip_, window_, id, rectOf(control), control.hint, false);
 }
 
 std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {

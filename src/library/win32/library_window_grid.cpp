@@ -10,6 +10,7 @@
 
 #include "library/library_texts.h"
 #include "ui/skin_layout.h"
+#include "ui/win32/tooltips.h"
 
 namespace spindrel {
 
@@ -239,13 +240,8 @@ void LibraryWindow::updateGridTip() {
     if (text == gridTip_)
         return;
     gridTip_ = text;
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(grid_);
-    tool.lpszText = const_cast<char*>(gridTip_.c_str());
     SendMessageA(tooltip_, TTM_POP, 0, 0);
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    setControlTip(tooltip_, grid_, gridTip_, true);
 }
 
 LRESULT CALLBACK LibraryWindow::FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
