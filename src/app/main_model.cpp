@@ -1,5 +1,6 @@
 #include "app/main_model.h"
 
+#include "ui/panel_texts.h"
 #include "ui/placement.h"
 
 namespace spindrel {
@@ -66,6 +67,13 @@ MainModel::MainModel() {
     place(cbox_1, skin::config_panel::cbox_1);
     place(cbox_2, skin::config_panel::cbox_2);
     place(cbox_3, skin::config_panel::cbox_3);
+    cbox_1.hint = panel_texts::kResetBeforeTestHint;
+    cbox_2.hint = panel_texts::kAnimateSlidersHint;
+    cbox_3.hint = panel_texts::kLaunchOtherProgramHint;
+    closebtn.hint = panel_texts::kCloseHint;
+    minimizebtn.hint = panel_texts::kMinimiseHint;
+    for (CoolButton* select : {&dsmbtn, &buttonbtn, &filesysbtn, &configbtn, &aboutbtn})
+        select->hint = panel_texts::kSelectPanelHint;
     for (Control* box : {&cbox_1, &cbox_2, &cbox_3})
         box->captionStyle = CaptionStyle::shadow;
     place(autoexec, skin::config_panel::autoexec);

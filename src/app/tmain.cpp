@@ -28,7 +28,10 @@ Tmain::Tmain(Ports ports)
       naming(document, disc, ports.files, ports.messages, ports.pump, ports.saveDialog,
              ports.libraryDialogs,
              DsmNamingHooks{[this] { return knownButtons(); }, [this] { HideSlide(1); },
-                            [] {}, [this] { return model.applicationTitle; }}),
+                            [this] {
+                                if (frontEnd.refreshPointer) frontEnd.refreshPointer();
+                            },
+                            [this] { return model.applicationTitle; }}),
       ports_(ports),
       singleInstance_(ports.sharedMemory),
       player_(std::make_unique<UnboundPlayer>()) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -132,6 +133,14 @@ public:
     void WriteSettings();
     // The program's one registry access object, made by the first settings read.
     Registry& sharedRegistry();
+
+    // What only the front end can do in the middle of a handler: show the model at once (before a
+    // modal box), and set the mouse pointer where it is, so the control under it shows its own.
+    struct FrontEnd {
+        std::function<void()> reflectNow;
+        std::function<void()> refreshPointer;
+    };
+    FrontEnd frontEnd;
 
     // Process-wide state.
     int run_mode = 0;

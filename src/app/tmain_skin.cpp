@@ -46,9 +46,11 @@ bool Tmain::LoadMainSkin() {
 
 void Tmain::FormShow() {
     if (LoadMainSkin()) return;
+    // Parked before the box, so that no unshaped window is seen behind it.
+    model.left = kParkedLeft;
+    if (frontEnd.reflectNow) frontEnd.reflectNow();
     ports_.messages.show(model.pendingError, model.applicationTitle, MsgButtons::ok,
                          MsgIcon::error);
-    model.left = kParkedLeft;
     model.closeRequested = true;
 }
 

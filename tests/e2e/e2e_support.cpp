@@ -178,6 +178,31 @@ std::string messageBoxText(HWND box) {
     return text;
 }
 
+namespace {
+void collectChildren(HWND parent, std::vector<HWND>& found) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        found.push_back(child);
+        collectChildren(child, found);
+    }
+}
+}  // namespace
+
+std::vector<HWND> childrenOf(HWND parent) {
+    std::vector<HWND> found;
+    collectChildren(parent, found);
+    return found;
+}
+
+HWND childWithText(HWND parent, const std::string& text) {
+    for (HWND child : childrenOf(parent)) {
+        char buffer[256] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (text == buffer) return child;
+    }
+    return nullptr;
+}
+
 void resetSettings(const std::string& plugin) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
     setSettingString("DVD_Interface", plugin);

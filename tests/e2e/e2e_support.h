@@ -52,6 +52,22 @@ void closeProcessesOfWindow(const char* className, const char* title);
 // The text of a standard message box.
 std::string messageBoxText(HWND box);
 
+// Every window below parent, depth first.
+std::vector<HWND> childrenOf(HWND parent);
+// The first window below parent whose window text is text.
+HWND childWithText(HWND parent, const std::string& text);
+
+// Polls the condition until it holds or the time is up (then false).
+template <typename Condition>
+bool waitFor(Condition condition, int ms = kWaitMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= static_cast<DWORD>(ms)) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 // Settings key helpers (HKEY_LOCAL_MACHINE).
 void resetSettings(const std::string& plugin);
 void setSettingString(const char* name, const std::string& value);

@@ -40,38 +40,6 @@ std::string readWholeFile(const std::string& path) {
     return text.str();
 }
 
-// Every window below parent, depth first.
-void collectChildren(HWND parent, std::vector<HWND>& found) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        found.push_back(child);
-        collectChildren(child, found);
-    }
-}
-
-HWND childWithText(HWND parent, const std::string& text) {
-    std::vector<HWND> children;
-    collectChildren(parent, children);
-    for (HWND child : children) {
-        char buffer[256] = {};
-        GetWindowTextA(child, buffer, sizeof buffer);
-        if (text == buffer)
-            return child;
-    }
-    return nullptr;
-}
-
-template <typename Condition>
-bool waitFor(Condition condition, int ms = kWaitMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= static_cast<DWORD>(ms))
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
-
 std::vector<LoggedMessage> messagesOf(const std::vector<Press>& presses) {
     std::vector<LoggedMessage> messages;
     for (const Press& press : presses)
@@ -183,9 +151,7 @@ TEST_F(RunE2eTest, RecordModeWithoutADsmStaysMinimisedAndARestoreOffersANewDsm) 
 
     ShowWindow(window, SW_RESTORE);
     const bool offered = waitFor([&] {
-        std::vector<HWND> children;
-        collectChildren(window, children);
-        for (HWND child : children) {
+        for (HWND child : childrenOf(window)) {
             // GetWindowText does not ask another process's edit box for its text.
             char text[512] = {};
             DWORD_PTR length = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // The real main window: a frameless, stay-on-top window in the shape of its skin. It builds the
-// panels and skinned buttons as child windows, shows the core's model after every event, and
-// turns window messages into calls of Tmain's handlers.
+// panels, labels and skinned buttons as child windows, binds each control to the model fields it
+// shows, and turns window messages into calls of Tmain's handlers.
 
 #include <windows.h>
 
@@ -12,8 +12,10 @@
 
 #include "app/tmain.h"
 #include "platform/win32/win32_system.h"
+#include "ui/win32/binding.h"
 #include "ui/win32/cool_button_view.h"
 #include "ui/win32/edit_box.h"
+#include "ui/win32/label_view.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/surface.h"
 
@@ -33,16 +35,20 @@ public:
     bool create(HINSTANCE instance);
     HWND handle() const { return window_; }
 
-    // Brings the window up to date with the model.
+    // Brings the window up to date with the model: each binding applies only what changed.
     void reflect();
 
-    // The skin picture with the disc display and the region lights.
+    // The skin picture and the region lights.
     void paint(HDC dc) override;
+
+    // The click list's messages pass here first (its keys reach the window's shortcuts).
+    LRESULT clickListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Window messages (main_window.cpp).
     bool OnCreate(HINSTANCE instance);
     bool OnClose();
     bool OnDestroy();
@@ -51,33 +57,37 @@ private:
     bool OnPaint();
     bool OnSetCursor(LPARAM lParam);
     bool OnLeftButtonDown();
-    bool OnCtlColor(HDC dc, LRESULT& brush);
     void OnCommand(WPARAM wParam, LPARAM lParam);
-    void OnKey(UINT message, WPARAM wParam, LPARAM lParam);
-    void reflectEditors();
-    void reflectClickList();
-    void reflectRemoteButtons();
     void OnNotify(LPARAM lParam);
+    void OnKey(UINT message, WPARAM wParam, LPARAM lParam);
+    void dragWindow();
+    void showFirstTime();
+
+    // Building the children and binding them to the model (main_window_build.cpp).
+    void buildChildren();
+    void buildClickList(HWND parent);
+    void buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel);
+    CoolButtonView& addButton(HWND parent, CoolButton& button, std::function<void()> onClick);
+    LabelView& addLabel(HWND parent, const Control& label, const LabelLook& look);
+    void bindWindow();
+    void bindChildren();
+    void bindHints();
+    void paintPanel(HDC dc, int width, int height, const Image& picture);
+
+    // Showing the model (main_window_reflect.cpp).
+    void reflectRemoteButtons();
+    void reflectClickRows();
+    void reflectClickSelection();
+    void reflectRequests();
+    void applyRegion();
+    void syncClickSelection();
+    HCURSOR cursorOf(CursorShape shape) const;
+
+    // The popup menus (main_window_menus.cpp).
     void showClickMenu();
     void showButtonMenu();
     void showSpindrelMenu();
-    CoolButtonView& makeButtonView(HWND parent, CoolButton& button, std::function<void()> onClick);
-
-    void showFirstTime();
-    void buildChildren();
-    CoolButtonView& addButton(HWND parent, CoolButton& button, std::function<void()> onClick);
-    struct PanelLabel {
-        const Control* control;
-        COLORREF colour;
-    };
-    void paintPanel(HDC dc, int width, int height, const Image& picture,
-                    const std::vector<PanelLabel>& labels);
-    void dragWindow();
     void showPanelMenu();
-    void applyRegion();
-    void addHint(HWND control, const std::string& text);
-    void reflectHints();
-    void reflectLabelHints();
 
     Tmain& tmain_;
     Win32System& system_;
@@ -85,37 +95,41 @@ private:
     HWND tooltip_ = nullptr;
     PictureCache pictures_;
     FontHandle labelFont_;
+    FontHandle listFont_;
     FontHandle titleFont_;
+    FontHandle plainTitleFont_;
     FontHandle italicFont_;
     FontHandle markFont_;
     FontHandle editFont_;
+    FontHandle waitFont_;
+    FontHandle waitBoldFont_;
     BrushHandle lcdBrush_;
+    Bindings bindings_;
 
     std::unique_ptr<Surface> bigArea_;
     std::unique_ptr<Surface> smallArea_;
     std::map<const Control*, std::unique_ptr<Surface>> panels_;
     std::vector<std::unique_ptr<CoolButtonView>> buttons_;
+    std::vector<std::unique_ptr<LabelView>> labels_;
     std::unique_ptr<EditBox> autoexec_;
     std::unique_ptr<EditBox> notes_;
     std::unique_ptr<EditBox> editwait_;
     HWND clickList_ = nullptr;
-    std::string shownClicks_;
+    WNDPROC clickListProc_ = nullptr;
+    std::vector<Click> shownRows_;
+    bool rowsShown_ = false;
     int shownSelection_ = -2;
+    int shownTopRow_ = -1;
     bool updatingList_ = false;
     std::vector<std::unique_ptr<CoolButtonView>> remoteButtons_;
     int shownRemoteVersion_ = -1;
-    std::map<HWND, std::string> hints_;
-    std::map<UINT_PTR, std::string> labelHints_;
-    bool labelHintsAdded_ = false;
 
+    bool created_ = false;
     bool shown_ = false;
     bool minimized_ = false;
     bool quitPosted_ = false;
     bool closePosted_ = false;
-    bool frozen_ = false;
     int appliedRegion_ = 0;
-    std::string shownTitle_;
-    std::string shownLabels_;
 };
 
 }  // namespace spindrel

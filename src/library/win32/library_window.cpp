@@ -212,8 +212,10 @@ std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {
             dialog_.cancelbtnClick();
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!dialogKey(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
         reflect();
         if (afterMessage)
             afterMessage();
@@ -462,6 +464,21 @@ LRESULT LibraryWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+// Escape and Enter as in any Windows dialog: Escape cancels (but in the rename field, which
+// keeps its own keys), Enter in the list loads the selected DSM.
+bool LibraryWindow::dialogKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.wParam == VK_ESCAPE && message.hwnd != namefield_) {
+        handle([this] { dialog_.cancelbtnClick(); });
+        return true;
+    }
+    if (message.wParam == VK_RETURN && message.hwnd == grid_) {
+        handle([this] { dialog_.loadbtnClick(); });
+        return true;
+    }
+    return false;
 }
 
 bool LibraryWindow::OnLeftButtonDown(int x, int y) {

@@ -68,6 +68,8 @@ class LibraryWindow : public Background {
     static std::string textOf(HWND window);
     // Runs a core handler, then shows what it changed.
     void handle(const std::function<void()>& handler);
+    // True when the key was the dialog's own (Escape, Enter in the list).
+    bool dialogKey(const MSG& message);
 
     TfmOpen& dialog_;
     HWND owner_;

@@ -47,22 +47,23 @@ CoolButtonView::~CoolButtonView() {
 void CoolButtonView::redraw() { InvalidateRect(window_, nullptr, FALSE); }
 
 void CoolButtonView::reflect() {
-    RECT rect;
-    GetWindowRect(window_, &rect);
-    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
-    if (rect.left != button_.left || rect.top != button_.top ||
-        rect.right - rect.left != button_.width || rect.bottom - rect.top != button_.height) {
+    const RECT place{button_.left, button_.top, button_.left + button_.width,
+                     button_.top + button_.height};
+    if (!reflected_ || !EqualRect(&place, &placed_)) {
         SetWindowPos(window_, nullptr, button_.left, button_.top, button_.width, button_.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = place;
     }
     const bool visible = button_.visible && button_.glyphStrip() != nullptr;
-    if ((IsWindowVisible(window_) != FALSE) != visible) {
+    if (!reflected_ || visible != placedVisible_) {
         ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+        placedVisible_ = visible;
     }
-    if (button_.enabled != shownEnabled_) {
+    if (!reflected_ || button_.enabled != shownEnabled_) {
         shownEnabled_ = button_.enabled;
         EnableWindow(window_, button_.enabled);
     }
+    reflected_ = true;
     if (button_.glyphIndex() != shownGlyph_ || button_.glyphStrip().get() != shownStrip_) redraw();
 }
 
@@ -152,6 +153,12 @@ LRESULT CoolButtonView::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             if (onMouseMove) onMouseMove();
             return 0;
         }
+        case WM_SETCURSOR:
+            if (cursor != nullptr && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+            break;
         case WM_MOUSELEAVE:
             if (button_.mouseLeave()) redraw();
             if (onMouseOver) onMouseOver(false);

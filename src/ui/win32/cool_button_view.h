@@ -27,6 +27,8 @@ public:
     std::function<void()> onMouseMove;
     // The pointer came onto a drawn pixel of the button (true) or left it (false).
     std::function<void(bool over)> onMouseOver;
+    // The cursor over the button; none: the arrow.
+    HCURSOR cursor = nullptr;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -40,6 +42,10 @@ private:
     int shownGlyph_ = -1;
     bool shownEnabled_ = true;
     const Bitmap* shownStrip_ = nullptr;
+    // What reflect last applied, so that an unchanged button costs no window calls.
+    RECT placed_{};
+    bool placedVisible_ = false;
+    bool reflected_ = false;
 };
 
 }  // namespace spindrel

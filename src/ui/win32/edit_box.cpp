@@ -61,6 +61,12 @@ void EditBox::changed() {
 LRESULT CALLBACK EditBox::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<EditBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT && self->cursor) {
+        if (HCURSOR cursor = self->cursor()) {
+            SetCursor(cursor);
+            return TRUE;
+        }
+    }
     // The control sees every message first; the drop and the keys are looked at afterwards.
     const LRESULT result = CallWindowProcA(self->original_, window, message, wParam, lParam);
     if (message == WM_DROPFILES) {
@@ -74,7 +80,8 @@ LRESULT CALLBACK EditBox::Subclass(HWND window, UINT message, WPARAM wParam, LPA
         }
         DragFinish(drop);
         if (self->onFilesDropped) self->onFilesDropped(files);
-    } else if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) &&
+    } else if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR ||
+                message == WM_KEYUP) &&
                self->onKey) {
         self->onKey(message, wParam, lParam);
     }

@@ -29,6 +29,8 @@ public:
     std::function<void(const std::vector<std::string>& files)> onFilesDropped;
     // Keys the window handles too (they are not consumed).
     std::function<void(UINT message, WPARAM wParam, LPARAM lParam)> onKey;
+    // The cursor over the box; none: the text cursor.
+    std::function<HCURSOR()> cursor;
 
     // The parent reports EN_CHANGE here.
     void changed();

@@ -89,6 +89,18 @@ LRESULT CALLBACK Surface::WindowProc(HWND window, UINT message, WPARAM wParam, L
             case WM_MOUSEMOVE:
                 if (self->onMouseMove) self->onMouseMove();
                 return 0;
+            case WM_SETCURSOR:
+                if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window &&
+                    self->cursorAt) {
+                    POINT point;
+                    GetCursorPos(&point);
+                    ScreenToClient(window, &point);
+                    if (HCURSOR cursor = self->cursorAt(point.x, point.y)) {
+                        SetCursor(cursor);
+                        return TRUE;
+                    }
+                }
+                break;
             case WM_CTLCOLOREDIT:
             case WM_CTLCOLORSTATIC:
             case WM_COMMAND:

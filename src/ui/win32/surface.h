@@ -37,6 +37,8 @@ public:
     // A press of the left button on the surface itself (no child took it), in its coordinates.
     std::function<void(int x, int y)> onPress;
     std::function<void()> onMouseMove;
+    // The cursor over a point of the surface; none: the class cursor.
+    std::function<HCURSOR(int x, int y)> cursorAt;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,448 @@
+// MainWindow: the child windows, and the one place where each model field meets the window that
+// shows it.
+
+
+#include <tuple>
+
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+#include "macro/dsm_document.h"
+#include "ui/skin_layout.h"
+#include "ui/win32/gdi.h"
+#include "ui/win32/tooltips.h"
+
+namespace spindrel {
+
+namespace {
+
+COLORREF colour(const skin::Colour& c) { return RGB(c.red, c.green, c.blue); }
+
+RECT rectOf(const Control& control) {
+    return {control.left, control.top, control.left + control.width, control.top + control.height};
+}
+
+RECT rectOf(const skin::Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+// The click list shows six rows in its height: its font is chosen so that they fit.
+constexpr int kWaitColumn = 35;
+constexpr int kButtonColumn = 106;
+constexpr int kWaitMaxLength = 6;
+constexpr const char* kClickListOwner = "SpindrelClickListOwner";
+
+LRESULT CALLBACK clickListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace
+
+CoolButtonView& MainWindow::addButton(HWND parent, CoolButton& button,
+                                      std::function<void()> onClick) {
+    buttons_.push_back(std::make_unique<CoolButtonView>(parent, button, pictures_));
+    CoolButtonView& view = *buttons_.back();
+    view.onClick = [this, onClick = std::move(onClick)] {
+        tmain_.guarded(onClick);
+        reflect();
+    };
+    view.onMouseOver = [this](bool over) { tmain_.bitmapButtonUnderMouse = over; };
+    return view;
+}
+
+LabelView& MainWindow::addLabel(HWND parent, const Control& label, const LabelLook& look) {
+    labels_.push_back(std::make_unique<LabelView>(parent, label, look));
+    return *labels_.back();
+}
+
+void MainWindow::paintPanel(HDC dc, int width, int height, const Image& picture) {
+    RECT all{0, 0, width, height};
+    BrushHandle fill(CreateSolidBrush(colour(skin::kPanelFill)));
+    FillRect(dc, &all, fill.get());
+    if (picture.picture) pictures_.draw(dc, *picture.picture, 0, 0);
+}
+
+void MainWindow::buildChildren() {
+    MainModel& m = tmain_.model;
+    Tmain& t = tmain_;
+
+    // The small-panel area and its two panels.
+    smallArea_ = std::make_unique<Surface>(window_, rectOf(skin::main_form::dead_panel1),
+                                           [this](HDC dc, int w, int h) {
+                                               paintPanel(dc, w, h, tmain_.model.logo_pic);
+                                           });
+    smallArea_->onPress = [this](int, int) { dragWindow(); };
+    auto panel = [&](HWND parent, Control& control, const Image& picture) {
+        auto surface = std::make_unique<Surface>(
+            parent, rectOf(control),
+            [this, &picture](HDC dc, int w, int h) { paintPanel(dc, w, h, picture); });
+        surface->onPress = [this](int, int) { dragWindow(); };
+        HWND handle = surface->handle();
+        panels_[&control] = std::move(surface);
+        return handle;
+    };
+    HWND inactive = panel(smallArea_->handle(), m.inactive_panel, m.inactive_pic);
+    HWND active = panel(smallArea_->handle(), m.active_panel, m.Image4);
+    addButton(inactive, m.dvdbtn, [&t] { t.dvdbtnClick(); });
+    addButton(active, m.RecBtn, [&t] { t.RecBtnClick(); });
+    addButton(active, m.stopbtn, [&t] { t.stopbtnClick(); });
+    addButton(active, m.resetbtn, [&t] { t.resetbtnClick(); });
+    addButton(active, m.testbtn, [&t] { t.testbtnClick(); });
+
+    // The big-panel area and its six panels.
+    bigArea_ = std::make_unique<Surface>(window_, rectOf(skin::main_form::base_panel),
+                                         [this](HDC dc, int w, int h) {
+                                             paintPanel(dc, w, h, Image{});
+                                         });
+    HWND big = bigArea_->handle();
+    HWND dsm = panel(big, m.dsm_panel, m.Image1);
+    HWND buttonList = panel(big, m.button_panel, m.Image2);
+    HWND fileSystem = panel(big, m.file_panel, m.Image3);
+    HWND config = panel(big, m.config_panel, m.Image5);
+    HWND remote = panel(big, m.remote_panel, m.Image6);
+    HWND about = panel(big, m.about_panel, m.Image8);
+
+    // The labels: each a window over its panel's picture.
+    const FilePanelModel& files = t.naming.panel();
+    const LabelLook onPanel{labelFont_.get(), nullptr, colour(skin::kPanelText), false};
+    const LabelLook lcd{labelFont_.get(), nullptr, colour(skin::kLcdText), false};
+    const LabelLook status{labelFont_.get(), nullptr, colour(skin::kStatusText), false};
+    const LabelLook hint{labelFont_.get(), nullptr, colour(skin::kHintText), false};
+    const LabelLook check{markFont_.get(), nullptr, RGB(0, 255, 0), true};
+    addLabel(window_, m.disc.DVD_Title, {plainTitleFont_.get(), italicFont_.get(),
+                                         colour(skin::kLcdText), false});
+    addLabel(window_, m.disc.DVD_Serial, {titleFont_.get(), nullptr, colour(skin::kLcdText), false});
+    addLabel(window_, m.dsm.ModLabel, {titleFont_.get(), nullptr, colour(skin::kModifiedMark), false});
+    addLabel(dsm, m.dsm.NoClicks, onPanel);
+    addLabel(dsm, m.dsm.runtime, onPanel);
+    addLabel(buttonList, m.buttonlabel, lcd);
+    addLabel(buttonList, m.next_button, status);
+    addLabel(fileSystem, m.dsm.dsm_name, lcd);
+    addLabel(fileSystem, files.filesys_hint, status);
+    addLabel(config, m.cbox_1, check);
+    addLabel(config, m.cbox_2, check);
+    addLabel(config, m.cbox_3, check);
+    addLabel(remote, m.timeindex, hint);
+    addLabel(remote, m.buttonhint, hint);
+    addLabel(about, m.myversion, onPanel);
+
+    buildClickList(buttonList);
+    buildEditors(dsm, buttonList, config);
+
+    // The button name opens the button menu; the check labels toggle.
+    panels_[&m.button_panel]->onPress = [this](int x, int y) {
+        const RECT label = rectOf(tmain_.model.buttonlabel);
+        if (PtInRect(&label, POINT{x, y})) {
+            bool open = false;
+            tmain_.guarded([&] { open = tmain_.buttonlabelMouseUp(); });
+            if (open) showButtonMenu();
+            reflect();
+            return;
+        }
+        dragWindow();
+    };
+    panels_[&m.button_panel]->cursorAt = [this](int x, int y) -> HCURSOR {
+        const RECT label = rectOf(tmain_.model.buttonlabel);
+        return PtInRect(&label, POINT{x, y}) ? cursorOf(tmain_.model.buttonlabelCursor) : nullptr;
+    };
+    const auto boxAt = [this](int x, int y) {
+        MainModel& model = tmain_.model;
+        const Control* boxes[] = {&model.cbox_1, &model.cbox_2, &model.cbox_3};
+        for (int tag = 0; tag < 3; ++tag) {
+            const RECT box = rectOf(*boxes[tag]);
+            if (PtInRect(&box, POINT{x, y})) return tag;
+        }
+        return -1;
+    };
+    panels_[&m.config_panel]->onPress = [this, boxAt](int x, int y) {
+        const int tag = boxAt(x, y);
+        if (tag < 0) {
+            dragWindow();
+            return;
+        }
+        tmain_.guarded([this, tag] { tmain_.checkbox_change(tag); });
+        reflect();
+    };
+    panels_[&m.config_panel]->cursorAt = [this, boxAt](int x, int y) -> HCURSOR {
+        return boxAt(x, y) >= 0 ? cursorOf(CursorShape::hand) : nullptr;
+    };
+
+    auto panelMenu = [this] { showPanelMenu(); };
+    addButton(dsm, m.dsmbtn, panelMenu);
+    addButton(buttonList, m.buttonbtn, panelMenu);
+    addButton(fileSystem, m.filesysbtn, panelMenu);
+    addButton(config, m.configbtn, panelMenu);
+    addButton(about, m.aboutbtn, panelMenu);
+    // Over a file button the panel's hint line tells what it does; elsewhere it is empty.
+    auto hintLine = [this](CoolButtonView& view) {
+        view.onMouseMove = [this, &view] {
+            tmain_.naming.panel().mouseMoveOver(view.button().tag);
+            reflect();
+        };
+    };
+    hintLine(addButton(fileSystem, m.newbtn, [&t] { t.naming.newbtnClick(); }));
+    hintLine(addButton(fileSystem, m.openbtn, [&t] { t.naming.openbtnClick(); }));
+    hintLine(addButton(fileSystem, m.savebtn, [&t] { t.naming.savebtnClick(); }));
+    hintLine(addButton(fileSystem, m.makenamebtn, [&t] { t.naming.makenamebtnClick(); }));
+    hintLine(addButton(fileSystem, m.clearnamebtn, [&t] { t.naming.clearnamebtnClick(); }));
+    panels_[&m.file_panel]->onMouseMove = [this] {
+        tmain_.naming.panel().mouseMoveOver(0);
+        reflect();
+    };
+    addButton(config, m.optionabtn, [&t] { t.optionabtnClick(); });
+    addButton(config, m.optionbbtn, [&t] { t.optionbbtnClick(); });
+    addButton(config, m.spindrelbtn, [this] { showSpindrelMenu(); });
+
+    // The window's own buttons.
+    addButton(window_, m.refreshbtn, [&t] { t.disc.refreshbtnClick(); });
+    addButton(window_, m.closebtn, [this] { PostMessageA(window_, WM_CLOSE, 0, 0); });
+    addButton(window_, m.minimizebtn, [this] { ShowWindow(window_, SW_MINIMIZE); });
+
+    tooltip_ = createTooltip(window_, 400);
+
+    // Panels carry their names as window texts, for accessibility tools and for tests that find
+    // a panel from outside the program.
+    const std::pair<const Control*, const char*> names[] = {
+        {&m.inactive_panel, "inactive_panel"}, {&m.active_panel, "active_panel"},
+        {&m.dsm_panel, "dsm_panel"},           {&m.button_panel, "button_panel"},
+        {&m.file_panel, "file_panel"},         {&m.config_panel, "config_panel"},
+        {&m.remote_panel, "remote_panel"},     {&m.about_panel, "about_panel"}};
+    for (const auto& [control, name] : names) SetWindowTextA(panels_[control]->handle(), name);
+
+    bindChildren();
+    bindHints();
+}
+
+void MainWindow::buildClickList(HWND parent) {
+    const RECT rect = rectOf(skin::button_panel::ClickList);
+    clickList_ = CreateWindowExA(0, WC_LISTVIEWA, "ClickList",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                     LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER,
+                                 rect.left, rect.top, rect.right - rect.left,
+                                 rect.bottom - rect.top, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(clickList_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
+    SendMessageA(clickList_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                 LVS_EX_FULLROWSELECT);
+    const COLORREF fill = colour(skin::kLcdFill);
+    SendMessageA(clickList_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(fill));
+    SendMessageA(clickList_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(fill));
+    SendMessageA(clickList_, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour(skin::kLcdText)));
+    const std::pair<const char*, int> columns[] = {{"Wait", kWaitColumn},
+                                                   {"Button", kButtonColumn}};
+    for (int i = 0; i < 2; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[i].first);
+        column.cx = columns[i].second;
+        SendMessageA(clickList_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&column));
+    }
+    // The list's keys reach the window's shortcuts too.
+    SetPropA(clickList_, kClickListOwner, this);
+    clickListProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        clickList_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&clickListKeys)));
+}
+
+namespace {
+
+LRESULT CALLBACK clickListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* owner = static_cast<MainWindow*>(GetPropA(list, kClickListOwner));
+    if (owner == nullptr) return DefWindowProcA(list, message, wParam, lParam);
+    return owner->clickListMessage(list, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT MainWindow::clickListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        RemovePropA(list, kClickListOwner);
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickListProc_));
+        return CallWindowProcA(clickListProc_, list, message, wParam, lParam);
+    }
+    const LRESULT result = CallWindowProcA(clickListProc_, list, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) {
+        OnKey(message, wParam, lParam);
+    }
+    return result;
+}
+
+void MainWindow::buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel) {
+    const MainModel& m = tmain_.model;
+    editwait_ = std::make_unique<EditBox>(buttonPanel, rectOf(m.editwait),
+                                          ES_CENTER | ES_AUTOHSCROLL, waitFont_.get());
+    SetWindowLongPtrA(editwait_->handle(), GWL_STYLE,
+                      GetWindowLongPtrA(editwait_->handle(), GWL_STYLE) | WS_TABSTOP);
+    SendMessageA(editwait_->handle(), EM_LIMITTEXT, kWaitMaxLength, 0);
+    editwait_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.editwaitChange(editwait_->text()); });
+        reflect();
+    };
+    editwait_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_KEYUP) {
+            tmain_.guarded([&] { tmain_.editwaitKeyUp(static_cast<int>(wParam)); });
+            reflect();
+            return;
+        }
+        OnKey(message, wParam, lParam);
+    };
+    editwait_->cursor = [this] { return cursorOf(tmain_.model.editwaitCursor); };
+
+    // The program box: typed, pasted or dropped, every change asks for a save.
+    autoexec_ = std::make_unique<EditBox>(configPanel, rectOf(m.autoexec), ES_AUTOHSCROLL,
+                                          editFont_.get());
+    autoexec_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.autoexecChange(autoexec_->text()); });
+        reflect();
+    };
+    autoexec_->acceptFiles(true);
+    autoexec_->onFilesDropped = [this](const std::vector<std::string>& dropped) {
+        tmain_.guarded([&] { tmain_.DropWatchFilesDropped(dropped); });
+        reflect();
+    };
+    autoexec_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_KEYUP) OnKey(message, wParam, lParam);
+    };
+
+    // The author's notes: at most 200 typed characters, long lines wrapped.
+    notes_ = std::make_unique<EditBox>(dsmPanel, rectOf(skin::dsm_panel::Notes),
+                                       ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                                       labelFont_.get());
+    SendMessageA(notes_->handle(), EM_LIMITTEXT, kNotesMaxLength, 0);
+    notes_->onChange = [this] {
+        tmain_.guarded([this] { tmain_.document.notesChanged(notes_->lines()); });
+        reflect();
+    };
+    notes_->onKey = autoexec_->onKey;
+}
+
+// The window itself: its title, place and outline.
+void MainWindow::bindWindow() {
+    const MainModel& m = tmain_.model;
+    bindings_.add<std::string>([&m] { return m.applicationTitle; },
+                               [this](const std::string& title) {
+                                   SetWindowTextA(window_, title.c_str());
+                               });
+    // A minimised window keeps its place for the restore; the place is applied once it is back.
+    bindings_.add<std::tuple<int, int, int, int, bool>>(
+        [this, &m] { return std::make_tuple(m.left, m.top, m.width, m.height, minimized_); },
+        [this](const std::tuple<int, int, int, int, bool>& place) {
+            const auto& [left, top, width, height, minimized] = place;
+            if (minimized) return;
+            SetWindowPos(window_, nullptr, left, top, width, height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+    bindings_.add<int>([&m] { return m.windowRegionVersion; }, [this](const int&) { applyRegion(); });
+}
+
+void MainWindow::bindChildren() {
+    const MainModel& m = tmain_.model;
+    // The skin's pictures and the region lights are painted by the window and the panels.
+    bindings_.add<std::vector<const void*>>(
+        [&m] {
+            std::vector<const void*> shown;
+            for (const Image* image : {&m.CoolForm1, &m.logo_pic, &m.inactive_pic, &m.Image4,
+                                       &m.Image1, &m.Image2, &m.Image3, &m.Image5, &m.Image6,
+                                       &m.Image8, &m.regionLed}) {
+                shown.push_back(image->picture.get());
+            }
+            for (const Control& led : m.disc.RegionLED) shown.push_back(led.visible ? &led : nullptr);
+            return shown;
+        },
+        [this](const std::vector<const void*>&) {
+            RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        });
+
+    // An instant switch holds the painting of the big-panel area until it is done.
+    bindings_.add<bool>([&m] { return m.bigPanelAreaFrozen; },
+                        [this](const bool& frozen) {
+                            SendMessageA(bigArea_->handle(), WM_SETREDRAW, frozen ? FALSE : TRUE, 0);
+                            if (!frozen) {
+                                RedrawWindow(bigArea_->handle(), nullptr, nullptr,
+                                             RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                            }
+                        });
+    for (auto& [control, surface] : panels_) {
+        const Control* panel = control;
+        HWND handle = surface->handle();
+        bindings_.add<std::tuple<int, int, bool>>(
+            [panel] { return std::make_tuple(panel->left, panel->top, panel->enabled); },
+            [handle](const std::tuple<int, int, bool>& place) {
+                SetWindowPos(handle, nullptr, std::get<0>(place), std::get<1>(place), 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                EnableWindow(handle, std::get<2>(place));
+            });
+    }
+
+    bindings_.add<std::string>([&m] { return m.autoexec.caption; },
+                               [this](const std::string& text) { autoexec_->show(text); });
+    bindings_.add<std::vector<std::string>>(
+        [&m] { return m.dsm.Notes; },
+        [this](const std::vector<std::string>& lines) {
+            // The memo's own lines are wrapped: compare what it would give back, not the text.
+            if (notes_->lines() == lines) return;
+            std::string text;
+            for (std::size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : "\r\n") + lines[i];
+            notes_->show(text);
+        });
+    bindings_.add<std::tuple<std::string, bool>>(
+        [&m] { return std::make_tuple(m.editwait.caption, m.editwait.enabled); },
+        [this](const std::tuple<std::string, bool>& field) {
+            editwait_->show(std::get<0>(field));
+            EnableWindow(editwait_->handle(), std::get<1>(field));
+        });
+    // Bold while it has the focus.
+    bindings_.add<bool>([&m] { return m.editwaitFocused; },
+                        [this](const bool& focused) {
+                            SendMessageA(editwait_->handle(), WM_SETFONT,
+                                         reinterpret_cast<WPARAM>(focused ? waitBoldFont_.get()
+                                                                          : waitFont_.get()),
+                                         TRUE);
+                        });
+}
+
+void MainWindow::bindHints() {
+    const MainModel& m = tmain_.model;
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, m.hintHidePause);
+    // A control's hint: added at the first reflect, its text updated when it changes.
+    const auto controlTip = [this](HWND control, std::function<std::string()> read) {
+        auto added = std::make_shared<bool>(false);
+        bindings_.add<std::string>(std::move(read), [this, control, added](const std::string& text) {
+            setControlTip(tooltip_, control, text, *added);
+            *added = true;
+        });
+    };
+    // A drawn area's hint: a tool of the window under the label, which takes its mouse.
+    UINT_PTR nextArea = 1;
+    const auto areaTip = [this, &nextArea](HWND owner, const Control& label) {
+        auto added = std::make_shared<bool>(false);
+        const UINT_PTR id = nextArea++;
+        bindings_.add<std::tuple<std::string, int, int, int, int>>(
+            [&label] {
+                return std::make_tuple(label.visible ? label.hint : std::string(), label.left,
+                                       label.top, label.width, label.height);
+            },
+            [this, owner, id, &label, added](const std::tuple<std::string, int, int, int, int>& tip) {
+                setAreaTip(tooltip_, owner, id, rectOf(label), std::get<0>(tip), *added);
+                *added = true;
+            });
+    };
+    for (const auto& view : buttons_) {
+        const CoolButton* button = &view->button();
+        controlTip(view->handle(), [button] { return button->hint; });
+    }
+    controlTip(editwait_->handle(), [&m] { return m.editwait.hint; });
+    areaTip(window_, m.disc.DVD_Title);
+    areaTip(window_, m.disc.Shape3);
+    areaTip(window_, m.dsm.ModLabel);
+    HWND config = panels_[&m.config_panel]->handle();
+    for (const Control* box : {&m.cbox_1, &m.cbox_2, &m.cbox_3}) areaTip(config, *box);
+    areaTip(panels_[&m.active_panel]->handle(), m.Image4);
+}
+
+HCURSOR MainWindow::cursorOf(CursorShape shape) const {
+    switch (shape) {
+        case CursorShape::hand: return LoadCursorA(nullptr, IDC_HAND);
+        case CursorShape::ibeam: return LoadCursorA(nullptr, IDC_IBEAM);
+        case CursorShape::arrow: break;
+    }
+    return LoadCursorA(nullptr, IDC_ARROW);
+}
+
+}  // namespace spindrel

@@ -1,0 +1,505 @@
+// The real window as its user meets it: driven with posted mouse and key messages, and read back
+// from outside the program the way a user sees it: label texts, list rows, the focus, hints and
+// the window's place. Each finding here is one a core test cannot make: a field the core sets
+// that no code carries to its control.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+
+#include "e2e_support.h"
+#include "support/wine_paths.h"
+#include "ui/skin_layout.h"
+#include "win32/plugin_fakeplayer.h"
+
+namespace spindrel::e2e {
+namespace {
+
+constexpr const char* kMainClass = "Tmain";
+constexpr const char* kLabelClass = "TExtLabel";
+constexpr const char* kButtonClass = "TCoolButton";
+constexpr const char* kPlayerClass = "PlayWnd";
+constexpr const char* kPlayerTitle = "Creative PC-DVD Player";
+
+std::string classOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string textOf(HWND window) {
+    char text[512] = {};
+    DWORD_PTR length = 0;
+    // An edit box of another process answers WM_GETTEXT only; labels keep their text as any
+    // window does.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 1000, &length);
+    return text;
+}
+
+// Where a child lies in its parent's client area.
+RECT placeOf(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool at(HWND child, const skin::Rect& r) {
+    const RECT rect = placeOf(child);
+    return rect.left == r.left && rect.top == r.top;
+}
+
+// The child of parent of this class placed where the skin puts r.
+HWND childAt(HWND parent, const char* className, const skin::Rect& r) {
+    for (HWND child : childrenOf(parent)) {
+        if (GetParent(child) == parent && classOf(child) == className && at(child, r)) return child;
+    }
+    return nullptr;
+}
+
+// Memory in the program's process, for the list view's and the tooltip's messages, which carry
+// pointers and are not copied between processes.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(DWORD processId, std::size_t size) : size_(size) {
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId);
+        if (process_ != nullptr) {
+            at_ = static_cast<char*>(
+                VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+        }
+    }
+    ~RemoteBuffer() {
+        if (at_ != nullptr) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    char* address(std::size_t offset = 0) const { return at_ + offset; }
+    void write(std::size_t offset, const void* data, std::size_t size) const {
+        WriteProcessMemory(process_, at_ + offset, data, size, nullptr);
+    }
+    void read(std::size_t offset, void* data, std::size_t size) const {
+        ReadProcessMemory(process_, at_ + offset, data, size, nullptr);
+    }
+    std::string text(std::size_t offset) const {
+        char text[512] = {};
+        read(offset, text, sizeof text - 1);
+        return text;
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    char* at_ = nullptr;
+    std::size_t size_;
+};
+
+class WindowE2eTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetSettings("Wyvernel.dll");
+        setSettingString("PCDVD", testing::fakePlayerPath());
+        CreateDirectoryA(install.path("dsm").c_str(), nullptr);
+    }
+    void TearDown() override {
+        closeProcessesOfWindow(kPlayerClass, kPlayerTitle);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    }
+
+    static void setSettingInteger(const char* name, DWORD value) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+        RegCloseKey(key);
+    }
+    static DWORD settingInteger(const char* name) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        if (!readSetting(name, type, data) || type != REG_DWORD || data.size() != 4) return 0xFFFF;
+        return *reinterpret_cast<const DWORD*>(data.data());
+    }
+
+    void putDsm(const std::string& name, int clicks) const {
+        std::ofstream out(install.path("dsm\\" + name), std::ios::binary);
+        out << "#Window test\r\n";
+        const char* const buttons[] = {"Next", "Root Menu", "Down", "Ok / Enter"};
+        for (int i = 0; i < clicks; ++i) {
+            out << (i + 1) / 10 << "." << (i + 1) % 10 << "," << buttons[i % 4] << "\r\n";
+        }
+    }
+
+    // Starts the program and waits until its panels are built and in place.
+    void start(const std::string& arguments) {
+        program = std::make_unique<Process>(install.path("DVD_Spindrel.exe"), arguments,
+                                            install.folder());
+        window = program->waitForWindow(kMainClass, true);
+        ASSERT_NE(window, nullptr) << "the main window did not show";
+        ASSERT_TRUE(waitFor([&] { return childWithText(window, "button_panel") != nullptr; }))
+            << "the window has no panels";
+        // As after the user's first click on it: the window is active, so its controls can take
+        // the keyboard focus.
+        SetForegroundWindow(window);
+        ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == window; }))
+            << "the window did not become active";
+    }
+    void close() {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program->waitForExit(kWaitMs)) << "the program did not close";
+    }
+
+    // Clicks the button of the program's message box that is showing or about to show.
+    void answer(const char* button) const {
+        HWND box = program->waitForWindow("#32770", true);
+        ASSERT_NE(box, nullptr) << "no message box came";
+        HWND found = FindWindowExA(box, nullptr, "Button", button);
+        ASSERT_NE(found, nullptr) << "the box has no " << button << " button";
+        PostMessageA(found, BM_CLICK, 0, 0);
+    }
+
+    HWND panel(const char* name) const { return childWithText(window, name); }
+    // A panel is in view once it has slid wholly into the panel area and takes input (the
+    // player watch enables it within half a second of its arrival).
+    bool inView(const char* name) const {
+        HWND found = panel(name);
+        return found != nullptr && placeOf(found).left == skin::base_panel::dsm_panel.left &&
+               IsWindowEnabled(found);
+    }
+    void waitInView(const char* name) const {
+        ASSERT_TRUE(waitFor([&] { return inView(name); })) << name << " did not come into view";
+    }
+    HWND label(const char* panelName, const skin::Rect& r) const {
+        HWND owner = panelName == nullptr ? window : panel(panelName);
+        return owner == nullptr ? nullptr : childAt(owner, kLabelClass, r);
+    }
+    std::string labelText(const char* panelName, const skin::Rect& r) const {
+        HWND found = label(panelName, r);
+        return found == nullptr ? "<no label>" : textOf(found);
+    }
+    // Waits until the label shows the text; false (and the text it shows) when it never does.
+    ::testing::AssertionResult labelShows(const char* panelName, const skin::Rect& r,
+                                          const std::string& text, int ms = kWaitMs) const {
+        if (waitFor([&] { return labelText(panelName, r).rfind(text, 0) == 0; }, ms)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "the label shows \"" << labelText(panelName, r) << "\", not \"" << text << "\"";
+    }
+
+    HWND clickList() const { return FindWindowExA(panel("button_panel"), nullptr, WC_LISTVIEWA, nullptr); }
+    HWND editwait() const { return FindWindowExA(panel("button_panel"), nullptr, "EDIT", nullptr); }
+    HWND focused() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    int selectedRow() const {
+        return static_cast<int>(
+            SendMessageA(clickList(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    std::string rowText(int row, int column) const {
+        RemoteBuffer remote(program->id(), sizeof(LVITEMA) + 256);
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = remote.address(sizeof item);
+        item.cchTextMax = 256;
+        remote.write(0, &item, sizeof item);
+        SendMessageA(clickList(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(remote.address()));
+        return remote.text(sizeof item);
+    }
+    RECT rowRect(int row) const {
+        RemoteBuffer remote(program->id(), sizeof(RECT));
+        RECT rect{LVIR_BOUNDS, 0, 0, 0};
+        remote.write(0, &rect, sizeof rect);
+        SendMessageA(clickList(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(remote.address()));
+        remote.read(0, &rect, sizeof rect);
+        return rect;
+    }
+
+    // Every hint text of the window's tooltip, by enumerating its tools.
+    std::vector<std::string> hints() const {
+        HWND tooltip = nullptr;
+        for (HWND top = GetTopWindow(nullptr); top != nullptr; top = GetWindow(top, GW_HWNDNEXT)) {
+            if (classOf(top) == TOOLTIPS_CLASSA && GetWindow(top, GW_OWNER) == window) tooltip = top;
+        }
+        std::vector<std::string> texts;
+        if (tooltip == nullptr) return texts;
+        RemoteBuffer remote(program->id(), sizeof(TOOLINFOA) + 1024);
+        const int count = static_cast<int>(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            TOOLINFOA tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = remote.address(sizeof tool);
+            remote.write(0, &tool, sizeof tool);
+            remote.write(sizeof tool, "", 1);
+            if (SendMessageA(tooltip, TTM_ENUMTOOLSA, static_cast<WPARAM>(i),
+                             reinterpret_cast<LPARAM>(remote.address())) != 0) {
+                texts.push_back(remote.text(sizeof tool));
+            }
+        }
+        return texts;
+    }
+
+    // A click as the mouse makes it, on the child window under a point of the main window.
+    void clickAt(int x, int y) const {
+        POINT point{x, y};
+        ClientToScreen(window, &point);
+        HWND target = WindowFromPoint(point);
+        ScreenToClient(target, &point);
+        post(target, point.x, point.y);
+    }
+    static void post(HWND target, int x, int y) {
+        const LPARAM where = MAKELPARAM(x, y);
+        PostMessageA(target, WM_MOUSEMOVE, 0, where);
+        PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageA(target, WM_LBUTTONUP, 0, where);
+    }
+    void clickRow(int row) const {
+        const RECT rect = rowRect(row);
+        post(clickList(), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    }
+    static void key(HWND target, UINT virtualKey, bool alt = false) {
+        const LPARAM flags = alt ? (LPARAM{1} << 29) : 0;
+        PostMessageA(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, flags | 1);
+        PostMessageA(target, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey,
+                     flags | 1 | (LPARAM{3} << 30));
+    }
+    static void typed(HWND target, char character) {
+        PostMessageA(target, WM_CHAR, static_cast<unsigned char>(character), 1);
+    }
+
+    // A screenshot of the window for a person to look at, under testbin/screens.
+    void screenshot(const std::string& name) const {
+        const std::string folder =
+            testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        SelectObject(memory, previous);
+        const int stride = (width * 3 + 3) & ~3;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof header;
+        file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+        std::ofstream out(folder + "\\" + name + ".bmp", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&header), sizeof header);
+        out.write(static_cast<const char*>(bits), stride * height);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+
+    Installation install;
+    std::unique_ptr<Process> program;
+    HWND window = nullptr;
+};
+
+TEST_F(WindowE2eTest, OpensAtTheStoredPlaceAndACloseStoresWhereTheUserLeftIt) {
+    setSettingInteger("Position:Left", 100);
+    setSettingInteger("Position:Top", 100);
+    start("");
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 100);
+    EXPECT_EQ(rect.top, 100);
+
+    // The user drags the window elsewhere and closes it with its close button.
+    SetWindowPos(window, nullptr, 160, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND closeButton = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        closeButton = childAt(window, kButtonClass, skin::main_form::closebtn);
+        return closeButton != nullptr && IsWindowVisible(closeButton) &&
+               IsWindowEnabled(closeButton);
+    })) << "the close button never became usable";
+    const RECT button = placeOf(closeButton);
+    post(closeButton, (button.right - button.left) / 2, (button.bottom - button.top) / 2);
+    ASSERT_TRUE(program->waitForExit(kWaitMs)) << "the close button did not close the program";
+    EXPECT_EQ(settingInteger("Position:Left"), 160u);
+    EXPECT_EQ(settingInteger("Position:Top"), 140u);
+}
+
+TEST_F(WindowE2eTest, EveryHintTheUserCanPointAtIsThere) {
+    start("");
+    const std::map<std::string, int> expected{
+        {"Close", 1},
+        {"Minimise", 1},
+        {"Click here to select a panel", 5},
+        {"Scans your system for a DVD.", 1},
+        {"PC-DVD Interface : Wyvernel.dll", 1},
+        {"Specifies the amount of time (in seconds)\r\nto wait before pressing the button "
+         "below.\r\n   (accurate to one tenth of a second)",
+         1},
+        {"When you press the \"Test Macro\" button, would you\r\nlike DVD-Spindrel to restart "
+         "the PC-DVD Player, so\r\nyour macro will affect a newly inserted DVD?",
+         1},
+        {"If you like the panels to slide in and out of view,\r\ncheck this option, otherwise "
+         "remove the check\r\nmark to have the panels change instantly.",
+         1},
+    };
+    std::vector<std::string> got;
+    ASSERT_TRUE(waitFor([&] {
+        got = hints();
+        return std::count(got.begin(), got.end(), "Close") > 0;
+    })) << "the window's tooltip has no tools";
+    // A tool's text comes back in a buffer of the tooltip's classic size: 79 characters.
+    const auto head = [](const std::string& text) { return text.substr(0, 79); };
+    std::string all;
+    for (std::string& text : got) {
+        all += "\n  [" + text + "]";
+        text = head(text);
+    }
+    for (const auto& [text, times] : expected) {
+        EXPECT_EQ(std::count(got.begin(), got.end(), head(text)), times)
+            << "hint: " << text << "\nthe window has:" << all;
+    }
+    const auto launchHint = std::find_if(got.begin(), got.end(), [](const std::string& text) {
+        return text.find("DVD-Spindrel starts your") != std::string::npos;
+    });
+    EXPECT_NE(launchHint, got.end()) << "the third option has no hint";
+    close();
+}
+
+// The click list as the user works it: six rows, no header, the selection and the fields in
+// step, Page Down walking the list from the wait field, and the window's shortcuts from the list.
+TEST_F(WindowE2eTest, ClickListFieldsAndKeysFollowWhatTheUserDoes) {
+    putDsm("sample.dsm", 8);
+    start("/e sample");
+    waitInView("dsm_panel");
+    key(window, 'B', true);
+    waitInView("button_panel");
+    HWND list = clickList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 8; }))
+        << "the list does not show the DSM's 8 clicks";
+    EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & LVS_NOCOLUMNHEADER, 0) << "the list has a header";
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 35);
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), 106);
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0), 6);
+    EXPECT_EQ(rowText(2, 0), "0.3");
+    EXPECT_EQ(rowText(2, 1), "Down");
+
+    // Selecting a click fills the wait field and the button name.
+    clickRow(2);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 2; }));
+    EXPECT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, "Down"));
+    EXPECT_TRUE(waitFor([&] { return textOf(editwait()) == "0.3"; }))
+        << "the wait field shows \"" << textOf(editwait()) << "\"";
+
+    // Page Down from the wait field walks the list and scrolls it; the field keeps the focus.
+    clickRow(4);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 4 && focused() == list; }))
+        << "row " << selectedRow() << " selected, the focus in a " << classOf(focused()) << " on " << textOf(GetParent(focused())) << " showing \"" << textOf(focused()) << "\""
+        << ", the active window " << classOf(GetForegroundWindow());
+    post(editwait(), 5, 5);
+    ASSERT_TRUE(waitFor([&] { return focused() == editwait(); }))
+        << "the wait field took no focus; it is in a " << classOf(focused()) << " \""
+        << textOf(focused()) << "\", selected row " << selectedRow() << ", wait field \""
+        << textOf(editwait()) << "\" enabled " << IsWindowEnabled(editwait());
+    key(editwait(), VK_NEXT);
+    key(editwait(), VK_NEXT);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 6; }))
+        << "Page Down selected row " << selectedRow();
+    EXPECT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETTOPINDEX, 0, 0) == 1; }))
+        << "the list did not scroll the selected click into view";
+    EXPECT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, "Down"));
+    EXPECT_EQ(focused(), editwait());
+    // A typed wait replaces the one shown and rewrites that row only.
+    typed(editwait(), '2');
+    EXPECT_TRUE(waitFor([&] { return rowText(6, 0) == "2.0"; })) << "row 7 shows " << rowText(6, 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 8);
+    EXPECT_EQ(SendMessageA(editwait(), EM_GETLIMITTEXT, 0, 0), 6);
+
+    // The window's shortcuts work from the list: Alt+C brings in the configuration panel.
+    clickRow(3);
+    ASSERT_TRUE(waitFor([&] { return focused() == list; })) << "the list took no focus";
+    key(list, 'C', true);
+    waitInView("config_panel");
+    // The typed wait made the DSM modified: the close asks, and the user does not save.
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    answer("&No");
+    EXPECT_TRUE(program->waitForExit(kWaitMs)) << "the program did not close";
+}
+
+// A click on the list's empty space takes the selection away, from the list and from the model:
+// the fields empty, so no menu can act on a click the user cannot see selected.
+TEST_F(WindowE2eTest, ClickOnEmptyListSpaceClearsTheSelectionEverywhere) {
+    putDsm("short.dsm", 3);
+    start("/e short");
+    waitInView("dsm_panel");
+    key(window, 'B', true);
+    waitInView("button_panel");
+    HWND list = clickList();
+    ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
+    clickRow(1);
+    ASSERT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, "Root Menu"));
+    const RECT last = rowRect(2);
+    post(list, 20, last.bottom + 2 * (last.bottom - last.top));
+    EXPECT_TRUE(waitFor([&] { return selectedRow() == -1; }));
+    EXPECT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, ""));
+    EXPECT_TRUE(waitFor([&] { return textOf(editwait()).empty(); }));
+    close();
+}
+
+// "Test Macro" with the player restarted first: the button list counts down and reports the end
+// on its status line, each as it happens.
+TEST_F(WindowE2eTest, TestMacroCountsDownAndReportsTheEndOnTheButtonList) {
+    setSettingInteger("Reset_Before_Test", 1);
+    testing::TempFile restartedLog{"window_player"};
+    testing::ScopedEnvironment restarted{
+        "SPINDREL_FAKEPLAYER", "--as wyvernel --quiet --log \"" + restartedLog.path() + "\""};
+    testing::FakePlayerProcess player("wyvernel", kPlayerClass, kPlayerTitle, "--quiet");
+    ASSERT_NE(player.mainWindow(), nullptr) << "the stand-in player did not start";
+    putDsm("sample.dsm", 4);
+    start("/e sample");
+    HWND active = panel("active_panel");
+    HWND test = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        test = childAt(active, kButtonClass, skin::active_panel::testbtn);
+        return test != nullptr && IsWindowVisible(test) && placeOf(active).left >= 0;
+    })) << "the Test Macro button did not show";
+    const RECT button = placeOf(test);
+    post(test, (button.right - button.left) / 2, (button.bottom - button.top) / 2);
+
+    const skin::Rect& status = skin::button_panel::next_button;
+    ASSERT_TRUE(labelShows("button_panel", status, "Starting Macro in 1 seconds.", 30000))
+        << "no countdown";
+    screenshot("countdown");
+    ASSERT_TRUE(labelShows("button_panel", status, "Macro Complete")) << "no end of the run";
+    screenshot("macro_complete");
+    EXPECT_EQ(testing::pressesIn(testing::readTimedLog(restartedLog.path())).size(), 4u);
+    // Three seconds later the report goes.
+    EXPECT_TRUE(labelShows("button_panel", status, ""));
+    close();
+}
+
+}  // namespace
+}  // namespace spindrel::e2e
