@@ -222,9 +222,13 @@ bool Tmain::AutoRunStep(bool lookUp) {
     return true;
 }
 
-void Tmain::ApplicationMinimize() { run_mode |= run_mode_bit::kMinimized; }
+void Tmain::ApplicationMinimize() {
+    run_mode |= run_mode_bit::kMinimized;
+    model.windowState = WindowState::minimized;
+}
 
 void Tmain::ApplicationRestore() {
+    model.windowState = WindowState::normal;
     if ((run_mode & 0x48) == 0x48) {
         if (controller_state == 900) {
             Timer1.setEnabled(false);

@@ -64,7 +64,13 @@ void CoolButtonView::reflect() {
         EnableWindow(window_, button_.enabled);
     }
     reflected_ = true;
-    if (button_.glyphIndex() != shownGlyph_ || button_.glyphStrip().get() != shownStrip_) redraw();
+    // Asked for once per change: a button out of sight is not painted, and asking again on every
+    // reflect would cost a call to the system each time.
+    if (button_.glyphIndex() != requestedGlyph_ || button_.glyphStrip().get() != requestedStrip_) {
+        requestedGlyph_ = button_.glyphIndex();
+        requestedStrip_ = button_.glyphStrip().get();
+        redraw();
+    }
 }
 
 namespace {
@@ -100,8 +106,6 @@ void CoolButtonView::paint(HDC dc) {
     colours.highlight = systemColour(COLOR_BTNHIGHLIGHT);
     colours.shadow = systemColour(COLOR_BTNSHADOW);
     colours.buttonFace = systemColour(COLOR_BTNFACE);
-    shownGlyph_ = button_.glyphIndex();
-    shownStrip_ = button_.glyphStrip().get();
     if (!button_.glyphStrip()) return;
     const PreparedGlyph& glyph = preparedGlyph(button_, colours);
     if (!glyph.bitmap) return;

@@ -39,9 +39,9 @@ private:
     HWND window_ = nullptr;
     CoolButton& button_;
     PictureCache& pictures_;
-    int shownGlyph_ = -1;
+    int requestedGlyph_ = -1;
     bool shownEnabled_ = true;
-    const Bitmap* shownStrip_ = nullptr;
+    const Bitmap* requestedStrip_ = nullptr;
     // What reflect last applied, so that an unchanged button costs no window calls.
     RECT placed_{};
     bool placedVisible_ = false;

@@ -255,10 +255,12 @@ TEST_F(StartupTest, ErrorInATimerTickIsShownInTheStandardErrorBox) {
     EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::error);
 }
 
-TEST_F(StartupTest, MinimiseSetsTheMinimisedBit) {
+TEST_F(StartupTest, MinimiseSetsTheMinimisedBitAndTheWindowState) {
     Tmain& m = start();
     m.ApplicationMinimize();
     EXPECT_EQ(m.run_mode, 0x42);
+    // The run end step brings the player's video forward only for a minimised window.
+    EXPECT_EQ(m.model.windowState, WindowState::minimized);
 }
 
 }  // namespace
