@@ -187,6 +187,22 @@ TEST_F(RunE2eTest, TestModeShowsTheRemoteWhoseButtonsReachThePlayerAtOnce) {
     auto program = start("/test");
     HWND window = program->waitForWindow(kMainClass, true);
     ASSERT_NE(window, nullptr);
+    // The plug-in's name pops up by itself for a while.
+    EXPECT_TRUE(waitFor(
+        [&] {
+            for (HWND top = GetTopWindow(nullptr); top != nullptr;
+                 top = GetWindow(top, GW_HWNDNEXT)) {
+                char name[64] = {};
+                GetClassNameA(top, name, sizeof name);
+                if (std::string(name) == "tooltips_class32" &&
+                    GetWindow(top, GW_OWNER) == window && IsWindowVisible(top)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        5000))
+        << "the plug-in's name did not pop up";
     HWND remote = nullptr;
     ASSERT_TRUE(waitFor([&] {
         return (remote = childWithText(window, "remote_panel")) != nullptr;

@@ -169,6 +169,10 @@ LRESULT MainWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             OnNotify(lParam);
             return 0;
+        case WM_TIMER:
+            if (wParam != kImage4Tip) break;
+            hideImage4Hint();
+            return 0;
         case WM_SYSCOMMAND:
             // The window's Alt shortcuts are not menu keys: without this the system would look
             // for a menu item of that letter, beep, and hold the keyboard in menu mode.

@@ -73,6 +73,10 @@ private:
     void bindChildren();
     void bindHints();
     void paintPanel(HDC dc, int width, int height, const Image& picture);
+    // The tooltip tool (and the window timer that hides it) for the plug-in name in test mode.
+    static constexpr UINT_PTR kImage4Tip = 1000;
+    void popImage4Hint();
+    void hideImage4Hint();
 
     // Showing the model (main_window_reflect.cpp).
     void reflectRemoteButtons();

@@ -434,6 +434,40 @@ void MainWindow::bindHints() {
     HWND config = panels_[&m.config_panel]->handle();
     for (const Control* box : {&m.cbox_1, &m.cbox_2, &m.cbox_3}) areaTip(config, *box);
     areaTip(panels_[&m.active_panel]->handle(), m.Image4);
+
+    // The plug-in's name shown at once in test mode: a tool the window places itself.
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = window_;
+    tool.uId = kImage4Tip;
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::popImage4Hint() {
+    const MainModel& m = tmain_.model;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = kImage4Tip;
+    tool.lpszText = const_cast<char*>(m.Image4.hint.c_str());
+    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    // Under the active panel, where the pointer would have brought it.
+    POINT at{m.Image4.left + 8, m.Image4.top + m.Image4.height};
+    ClientToScreen(panels_[&m.active_panel]->handle(), &at);
+    SendMessageA(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
+    SendMessageA(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SetTimer(window_, kImage4Tip, static_cast<UINT>(m.hintHidePause), nullptr);
+}
+
+void MainWindow::hideImage4Hint() {
+    KillTimer(window_, kImage4Tip);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = kImage4Tip;
+    SendMessageA(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
 HCURSOR MainWindow::cursorOf(CursorShape shape) const {

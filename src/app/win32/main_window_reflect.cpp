@@ -185,7 +185,7 @@ void MainWindow::reflectRequests() {
     }
     if (model.showImage4Hint) {
         model.showImage4Hint = false;
-        if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_POPUP, 0, 0);
+        if (tooltip_ != nullptr) popImage4Hint();
     }
     if (model.terminateRequested && !quitPosted_) {
         quitPosted_ = true;
