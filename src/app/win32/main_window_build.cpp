@@ -453,9 +453,11 @@ void MainWindow::popImage4Hint() {
     tool.uId = kImage4Tip;
     tool.lpszText = const_cast<char*>(m.Image4.hint.c_str());
     SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    // Under the active panel, where the pointer would have brought it.
-    POINT at{m.Image4.left + 8, m.Image4.top + m.Image4.height};
-    ClientToScreen(panels_[&m.active_panel]->handle(), &at);
+    // Under the small-panel area, where the active panel shows the same name as its hint.
+    RECT area;
+    GetClientRect(smallArea_->handle(), &area);
+    POINT at{area.left + 8, area.bottom};
+    ClientToScreen(smallArea_->handle(), &at);
     SendMessageA(tooltip_, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
     SendMessageA(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     SetTimer(window_, kImage4Tip, static_cast<UINT>(m.hintHidePause), nullptr);
