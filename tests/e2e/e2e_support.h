@@ -68,6 +68,9 @@ bool waitFor(Condition condition, int ms = kWaitMs) {
     return true;
 }
 
+// Writes what the window shows on the screen to a bitmap file, for a person to look at.
+void saveScreenshot(HWND window, const std::string& path);
+
 // Settings key helpers (HKEY_LOCAL_MACHINE).
 void resetSettings(const std::string& plugin);
 void setSettingString(const char* name, const std::string& value);

@@ -286,36 +286,7 @@ class WindowE2eTest : public ::testing::Test {
         const std::string folder =
             testing::windowsPath(std::string(SPINDREL_TESTBIN_DIR) + "/screens");
         CreateDirectoryA(folder.c_str(), nullptr);
-        RECT rect;
-        GetWindowRect(window, &rect);
-        const int width = rect.right - rect.left;
-        const int height = rect.bottom - rect.top;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = width;
-        header.biHeight = height;
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                          DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        SelectObject(memory, previous);
-        const int stride = (width * 3 + 3) & ~3;
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-        std::ofstream out(folder + "\\" + name + ".bmp", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(&file), sizeof file);
-        out.write(reinterpret_cast<const char*>(&header), sizeof header);
-        out.write(static_cast<const char*>(bits), stride * height);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
+        saveScreenshot(window, folder + "\\" + name + ".bmp");
     }
 
     Installation install;

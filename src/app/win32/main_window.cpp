@@ -128,6 +128,9 @@ void MainWindow::paint(HDC dc) {
 void MainWindow::dragWindow() {
     ReleaseCapture();
     SendMessageA(window_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    // A close during the drag ends the system's move loop with the quit message, which Wine's
+    // loop takes for itself: the message loop must still get it.
+    if (quitPosted_) PostQuitMessage(0);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
