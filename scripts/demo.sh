@@ -55,21 +55,24 @@ cat "$dist/dsm/1a2b3c4d.dsm" | tr -d '\r' | sed 's/^/    /'
 
 echo "== The stand-in player is the player program (PCDVD), the plug-in is $plugin =="
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
-wine reg delete "$key" /f >/dev/null 2>&1 || true
-wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f >/dev/null 2>&1
+# The 64-bit program reads the 64-bit registry view; a bare "wine reg" may use the 32-bit one.
+wine reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
+wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f /reg:64 >/dev/null 2>&1
 wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w build/win64/testbin/fakeplayer.exe)" \
-  /f >/dev/null 2>&1
+  /f /reg:64 >/dev/null 2>&1
 export SPINDREL_FAKEPLAYER="--as $player --log $(winepath -w "$out/player.log")"
 
 echo "== DVD_Spindrel.exe /b on display $DISPLAY =="
 started=$(date +%s.%N)
 wine "$dist/DVD_Spindrel.exe" /b </dev/null >"$out/program.log" 2>&1 &
+program=$!
 
 # Bounded wait for the run to end: the program closes itself after the last click.
 ended=""
 for _ in $(seq 1 600); do
   sleep 0.1
-  if ! pgrep -f 'DVD_Spindrel.exe' >/dev/null; then
+  # This run's own program: others may be running on the same machine.
+  if ! kill -0 "$program" 2>/dev/null; then
     ended=$(date +%s.%N)
     break
   fi
@@ -99,4 +102,4 @@ fi
 echo "Screenshot after the run: $out/screen.png; the player's full log: $out/player.log"
 
 echo "== The settings the program stored =="
-wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d'
+wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' | sed '/^$/d'
