@@ -20,13 +20,13 @@ namespace {
 struct Target {
     const char* dll;
     const char* as;
+    int play;  // the plug-in's code for Play
 };
 
 constexpr Target kTargets[] = {
-    {"Corvane.dll", "corvane"},
-    {"Corvane3.dll", "corvane3"},
-    {"Brannock.dll", "brannock"},
-    {"Wyvernel.dll", "wyvernel"},
+    {"Corvane.dll", "corvane", 0},   {"Corvane3.dll", "corvane3", 0},
+    {"Brannock.dll", "brannock", 0}, {"Wyvernel.dll", "wyvernel", 0},
+    {"Mpc.dll", "mpc", 887},
 };
 
 std::string folderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
@@ -96,7 +96,7 @@ int measure(const Target& target, int code, int calls) {
                         static_cast<double>(frequency.QuadPart));
     }
     std::sort(times.begin(), times.end());
-    std::printf("%-13s code %2d  %5d calls  median %.3f ms  p95 %.3f ms  max %.3f ms\n", target.dll,
+    std::printf("%-13s code %3d  %5d calls  median %.3f ms  p95 %.3f ms  max %.3f ms\n", target.dll,
                 code, calls, percentile(times, 0.5), percentile(times, 0.95), times.back());
 
     kill();
@@ -112,12 +112,11 @@ int measure(const Target& target, int code, int calls) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int code = argc > 2 ? std::atoi(argv[2]) : 0;
     const int calls = argc > 3 ? std::max(1, std::atoi(argv[3])) : 2000;
     int failures = 0;
     for (const Target& target : kTargets) {
         if (argc > 1 && lstrcmpiA(argv[1], target.dll) != 0) continue;
-        failures += measure(target, code, calls);
+        failures += measure(target, argc > 2 ? std::atoi(argv[2]) : target.play, calls);
     }
     return failures == 0 ? 0 : 1;
 }

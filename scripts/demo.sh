@@ -7,9 +7,23 @@
 # Then "DVD_Spindrel.exe /b" starts the player, finds the disc and its DSM, waits for the
 # player, counts down, presses the macro's buttons and closes. What reached the player, and
 # when, is printed from the stand-in player's log.
+# --player mpc runs the same DSM through Mpc.dll, with the stand-in as MPC-HC.
 # SPINDREL_KEEP_BUILD=1 reuses an existing build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+player=wyvernel
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --player) player="${2:-}"; shift 2 ;;
+    *) echo "usage: scripts/demo.sh [--player wyvernel|mpc]" >&2; exit 2 ;;
+  esac
+done
+case "$player" in
+  wyvernel) plugin=Wyvernel.dll ;;
+  mpc) plugin=Mpc.dll ;;
+  *) echo "unknown player '$player' (wyvernel or mpc)" >&2; exit 2 ;;
+esac
 
 scripts/setup.sh
 if [ "${SPINDREL_KEEP_BUILD:-0}" != 1 ]; then rm -rf build/win64; fi
@@ -39,23 +53,26 @@ printf '#2001: A Space Odyssey\r\n#Region 2\r\n#Skips the warnings, opens the ro
   > "$dist/dsm/1a2b3c4d.dsm"
 cat "$dist/dsm/1a2b3c4d.dsm" | tr -d '\r' | sed 's/^/    /'
 
-echo "== The stand-in player is the player program (PCDVD), the plug-in is Wyvernel.dll =="
+echo "== The stand-in player is the player program (PCDVD), the plug-in is $plugin =="
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
-wine reg delete "$key" /f >/dev/null 2>&1 || true
-wine reg add "$key" /v DVD_Interface /t REG_SZ /d Wyvernel.dll /f >/dev/null 2>&1
+# The 64-bit program reads the 64-bit registry view; a bare "wine reg" may use the 32-bit one.
+wine reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
+wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f /reg:64 >/dev/null 2>&1
 wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w build/win64/testbin/fakeplayer.exe)" \
-  /f >/dev/null 2>&1
-export SPINDREL_FAKEPLAYER="--as wyvernel --log $(winepath -w "$out/player.log")"
+  /f /reg:64 >/dev/null 2>&1
+export SPINDREL_FAKEPLAYER="--as $player --log $(winepath -w "$out/player.log")"
 
 echo "== DVD_Spindrel.exe /b on display $DISPLAY =="
 started=$(date +%s.%N)
 wine "$dist/DVD_Spindrel.exe" /b </dev/null >"$out/program.log" 2>&1 &
+program=$!
 
 # Bounded wait for the run to end: the program closes itself after the last click.
 ended=""
 for _ in $(seq 1 600); do
   sleep 0.1
-  if ! pgrep -f 'DVD_Spindrel.exe' >/dev/null; then
+  # This run's own program: others may be running on the same machine.
+  if ! kill -0 "$program" 2>/dev/null; then
     ended=$(date +%s.%N)
     break
   fi
@@ -75,9 +92,14 @@ awk '$2 == "start" || $2 == "args" { print "    " $0; next }
        t = (first == "") ? "" : sprintf("%+8.3f s", ($1 - first) / 1000000)
        printf "    %s %-6s %s wParam 0x%s lParam %s  %s\n", name, $4, $3, $6, $7, t
      }' "$out/player.log"
-echo "  (Wyvernel: WM_COMMAND 0x531 = Next, WM_KEYDOWN 0x76 = F7 Root Menu,"
-echo "   WM_COMMAND 0x592 with lParam 4 = Down and 5 = Ok / Enter; times from the first press)"
+if [ "$player" = mpc ]; then
+  echo "  (MPC's own commands: 0x39A = Next, 0x39C = Root Menu, 0x3A4 = Down, 0x3A5 = Ok / Enter;"
+  echo "   times from the first press)"
+else
+  echo "  (Wyvernel: WM_COMMAND 0x531 = Next, WM_KEYDOWN 0x76 = F7 Root Menu,"
+  echo "   WM_COMMAND 0x592 with lParam 4 = Down and 5 = Ok / Enter; times from the first press)"
+fi
 echo "Screenshot after the run: $out/screen.png; the player's full log: $out/player.log"
 
 echo "== The settings the program stored =="
-wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d'
+wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' | sed '/^$/d'

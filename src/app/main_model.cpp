@@ -64,6 +64,8 @@ MainModel::MainModel() {
     optionabtn.hint = autoplay_texts::kOptionaHint;
     optionbbtn.hint = autoplay_texts::kOptionbHint;
     spindrelbtn.hint = autoplay_texts::kSpindrelHint;
+    place(autoplaybtn, skin::config_panel::autoplaybtn);
+    autoplaybtn.hint = autoplay_texts::kWindowsHint;
     place(cbox_1, skin::config_panel::cbox_1);
     place(cbox_2, skin::config_panel::cbox_2);
     place(cbox_3, skin::config_panel::cbox_3);

@@ -103,6 +103,7 @@ struct MainModel {
     CoolButton optionabtn;
     CoolButton optionbbtn;
     CoolButton spindrelbtn;
+    CoolButton autoplaybtn;  // Windows AutoPlay
     std::vector<MenuItem> spindrelmenu = spindrelMenuItems();
     MenuAnchor spindrelmenuAnchor{20, 1, true};  // in spindrelbtn
 

@@ -108,6 +108,8 @@ public:
     void optionabtnClick();
     void optionbbtnClick();
     void setup_spindrel(int tag);
+    // Windows AutoPlay for the current user: asks for the option (Yes "/a", No "/b").
+    void autoplaybtnClick();
 
     // What the panels need from the document, the macro player and the recorder.
     void refreshDsmFigures();

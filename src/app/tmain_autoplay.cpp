@@ -3,6 +3,7 @@
 #include "app/tmain.h"
 #include "autoplay/autoplay_registration.h"
 #include "autoplay/autoplay_texts.h"
+#include "base/text.h"
 
 namespace spindrel {
 
@@ -20,6 +21,18 @@ void Tmain::setup_spindrel(int tag) {
     ports_.messages.show(autoplay_texts::kInstalled, model.applicationTitle, MsgButtons::ok,
                          MsgIcon::none);
     model.autoexecCaretHome = true;
+}
+
+void Tmain::autoplaybtnClick() {
+    const MsgAnswer answer = ports_.messages.show(autoplay_texts::kWindowsQuestion,
+                                                  model.applicationTitle, MsgButtons::yesNoCancel,
+                                                  MsgIcon::question);
+    if (answer != MsgAnswer::yes && answer != MsgAnswer::no) return;
+    const bool quit = answer == MsgAnswer::yes;
+    registerWindowsAutoPlay(sharedRegistry(), ports_.system.programPath(),
+                            quit ? autoplay_texts::kOptionA : autoplay_texts::kOptionB);
+    ports_.messages.show(strFormat(autoplay_texts::kWindowsInstalledFormat, quit ? "/A" : "/B"),
+                         model.applicationTitle, MsgButtons::ok, MsgIcon::information);
 }
 
 }  // namespace spindrel

@@ -83,6 +83,29 @@ bool isOwnEntry(const std::string& valueName) {
 
 }  // namespace
 
+void registerWindowsAutoPlay(Registry& registry, const std::string& programPath,
+                             const std::string& option) {
+    registry.setRootKey(RegRoot::currentUser);
+    KeyCloser closer(registry);
+    // The verb first and the event's list last, so that no step leaves Windows offering a
+    // handler that leads nowhere.
+    const std::string verbKey = std::string(t::kClassesKey) + t::kProgId + "\\shell\\" + t::kVerb;
+    registry.openKeyOrThrow(verbKey, true);
+    registry.writeString("", t::kActionText);
+    registry.openKeyOrThrow(verbKey + "\\command", true);
+    registry.writeString("", strFormat(t::kCommandLineFormat, programPath.c_str(), option.c_str()));
+
+    registry.openKeyOrThrow(std::string(t::kHandlersKey) + t::kHandlerName, true);
+    registry.writeString(t::kAction, t::kActionText);
+    registry.writeString(t::kProvider, t::kOwnName);
+    registry.writeString(t::kDefaultIcon, strFormat(t::kIconFormat, programPath.c_str()));
+    registry.writeString(t::kInvokeProgId, t::kProgId);
+    registry.writeString(t::kInvokeVerb, t::kVerb);
+
+    registry.openKeyOrThrow(t::kDvdEventKey, true);
+    registry.writeString(t::kHandlerName, "");
+}
+
 void registerDiscDetector(Registry& registry, const std::string& programPath,
                           const std::string& option) {
     registerDiscDetectorUnder(registry, RegRoot::currentUser, t::kDiscDetectorUserKey, programPath,

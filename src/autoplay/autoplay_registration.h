@@ -21,4 +21,10 @@ void registerDiscDetector(Registry& registry, const std::string& programPath,
 void registerSpindrelPlus(Registry& registry, const std::string& programPath,
                           const std::string& option);
 
+// Windows AutoPlay, for the current user only (no administrator rights needed): the program's
+// ProgID with a verb that runs it with the option, a handler that names them, and the handler
+// in the "Play DVD movie" event's list. Other handlers and the user's choice are left alone.
+void registerWindowsAutoPlay(Registry& registry, const std::string& programPath,
+                             const std::string& option);
+
 }  // namespace spindrel

@@ -44,6 +44,41 @@ inline constexpr const char* kSpindrelHint =
     "   This button will configure your \r\n              SPINDREL+\r\n"
     "instead of Creative's Disc Detector.";
 
+// Windows AutoPlay (Vista and later), for the current user: a handler of the "Play DVD movie"
+// event that runs the verb of a ProgID of the program's own.
+inline constexpr const char* kClassesKey = "\\Software\\Classes\\";
+inline constexpr const char* kProgId = "Tolvrey.DVDSpindrel.AutoPlay";
+inline constexpr const char* kVerb = "play";
+inline constexpr const char* kHandlersKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\Handlers\\";
+inline constexpr const char* kHandlerName = "TolvreyDVDSpindrelPlayDVDMovie";
+inline constexpr const char* kDvdEventKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\EventHandlers\\"
+    "PlayDVDMovieOnArrival";
+inline constexpr const char* kAction = "Action";
+inline constexpr const char* kProvider = "Provider";
+inline constexpr const char* kDefaultIcon = "DefaultIcon";
+inline constexpr const char* kInvokeProgId = "InvokeProgID";
+inline constexpr const char* kInvokeVerb = "InvokeVerb";
+inline constexpr const char* kIconFormat = "%s,0";
+inline constexpr const char* kActionText = "Play DVD movie with its macro";
+
+inline constexpr const char* kWindowsHint =
+    "Windows AutoPlay:   makes DVD-Spindrel a handler of the\r\n"
+    "                   \"Play DVD movie\" event of Windows AutoPlay,\r\n"
+    "                   for your user account, with Option /A or /B.\r\n\r\n"
+    "Then choose it for DVD movies in Windows' AutoPlay settings.";
+inline constexpr const char* kWindowsQuestion =
+    "Windows AutoPlay\r\rMake DVD Spindrel a handler of the \"Play DVD movie\" event?\r\r"
+    "Yes:   Option /A      (quit if no macro)\r"
+    "No:    Option /B      (remain if no macro)";
+inline constexpr const char* kWindowsInstalledFormat =
+    "Install into Windows AutoPlay\r\r"
+    "DVD Spindrel is now a handler of the \"Play DVD movie\" event for your user account, "
+    "with Option %s.\r\r"
+    "To choose it, open AutoPlay in Windows' Settings (or AutoPlay in the Control Panel) and "
+    "pick \"Play DVD movie with its macro (DVD Spindrel)\" for DVD movies.";
+
 inline constexpr const char* kOptionA1 = "Option /A      (quit if no macro)";
 inline constexpr const char* kOptionB1 = "Option /B      (remain if no macro)";
 inline constexpr const char* kCancel1 = "Cancel";

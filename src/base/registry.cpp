@@ -40,6 +40,8 @@ const char* rootName(RegRoot root) {
         case RegRoot::localMachine: return "HKEY_LOCAL_MACHINE";
         case RegRoot::currentUser: return "HKEY_CURRENT_USER";
         case RegRoot::users: return "HKEY_USERS";
+        case RegRoot::localMachine64:
+        case RegRoot::localMachine32: return "HKEY_LOCAL_MACHINE";
     }
     return "?";
 }

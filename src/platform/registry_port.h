@@ -9,7 +9,9 @@
 
 namespace spindrel {
 
-enum class RegRoot { localMachine, currentUser, users };
+// localMachine64 and localMachine32 are HKEY_LOCAL_MACHINE seen through the 64-bit and the 32-bit
+// registry view, whatever this program's own bitness: how a player installed for either is found.
+enum class RegRoot { localMachine, currentUser, users, localMachine64, localMachine32 };
 
 // The numbers are the registry's own type codes, so adapters can pass them through.
 enum class RegType : std::uint32_t { none = 0, string = 1, expandString = 2, binary = 3, dword = 4 };

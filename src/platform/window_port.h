@@ -21,6 +21,8 @@ public:
     virtual ~WindowPort() = default;
     // Class name and title are both compared whole.
     virtual WindowHandle findWindow(const std::string& className, const std::string& title) = 0;
+    // The first window of this class, whatever its title.
+    virtual WindowHandle findWindowOfClass(const std::string& className) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
     virtual bool setForegroundWindow(WindowHandle window) = 0;
     // SendMessageTimeout with SMTO_ABORTIFHUNG.

@@ -1,5 +1,6 @@
 #include "plugins/engine.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -64,6 +65,14 @@ std::optional<std::string> processEnvironment(const std::string& name) {
     return std::string(value);
 }
 
+bool fileIsThere(const std::string& path) {
+    if (path.empty()) return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
 std::string expandEnvironment(const std::string& text, const EnvironmentLookup& lookup) {
     std::string result;
     std::size_t pos = 0;
@@ -89,19 +98,31 @@ std::string expandEnvironment(const std::string& text, const EnvironmentLookup& 
 }
 
 PluginEngine::PluginEngine(const PlayerProfile& profile, WindowPort& windows, ShellPort& shell,
-                           RegistryPort& registry, EnvironmentLookup environment)
+                           RegistryPort& registry, EnvironmentLookup environment,
+                           FileCheck fileCheck)
     : profile_(profile),
       windows_(windows),
       shell_(shell),
       registry_(registry),
-      environment_(std::move(environment)) {}
+      environment_(std::move(environment)),
+      fileCheck_(std::move(fileCheck)) {}
+
+WindowHandle PluginEngine::findWindow(const WindowName& name) {
+    if (name.anyTitle) return windows_.findWindowOfClass(name.className);
+    return windows_.findWindow(name.className, name.title);
+}
 
 WindowHandle PluginEngine::mainWindow() {
-    return windows_.findWindow(profile_.mainWindow.className, profile_.mainWindow.title);
+    if (const WindowHandle found = findWindow(profile_.mainWindow)) return found;
+    for (const WindowName& other : profile_.otherMainWindows) {
+        if (const WindowHandle found = findWindow(other)) return found;
+    }
+    return 0;
 }
 
 WindowHandle PluginEngine::videoWindow() {
-    return windows_.findWindow(profile_.videoWindow.className, profile_.videoWindow.title);
+    if (profile_.videoInMainWindow) return mainWindow();
+    return findWindow(profile_.videoWindow);
 }
 
 std::int32_t PluginEngine::sendButton(std::int32_t code) {
@@ -143,6 +164,13 @@ std::string PluginEngine::playerPath() {
     if (auto located = readText(RegRoot::localMachine, kProgramKey, kPlayerPathValue, true)) {
         return *located;
     }
+    for (const ProgramCandidate& candidate : profile_.programCandidates) {
+        const std::optional<std::string> path =
+            candidate.key.empty()
+                ? std::optional<std::string>(expandEnvironment(candidate.file, environment_))
+                : readText(candidate.root, candidate.key, candidate.value, false);
+        if (path && fileCheck_(*path)) return *path;
+    }
     const DefaultPath& rule = profile_.defaultPath;
     if (!rule.installKey.empty()) {
         if (auto folder = readText(RegRoot::localMachine, rule.installKey, rule.installValue,
@@ -155,7 +183,11 @@ std::string PluginEngine::playerPath() {
 
 bool PluginEngine::startPlayer(char driveLetter) {
     // The letter 0 makes the parameter text empty: the player then starts without a disc.
-    const std::string parameters = driveLetter == 0 ? "" : std::string{driveLetter, ':', '\\'};
+    std::string parameters = driveLetter == 0 ? "" : std::string{driveLetter, ':', '\\'};
+    // Unquoted: a quoted "E:\" would end in an escaped quote by the usual command line rules.
+    if (!parameters.empty() && !profile_.driveSwitch.empty()) {
+        parameters += " " + profile_.driveSwitch;
+    }
     const std::intptr_t result = shell_.execute("open", playerPath(), parameters, "", kSwShow);
     return result > 32;
 }

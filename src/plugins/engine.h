@@ -23,13 +23,18 @@ inline constexpr const char* kPlayerPathValue = "PCDVD";
 using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
 std::optional<std::string> processEnvironment(const std::string& name);
 
+// Whether a program file is there to be started.
+using FileCheck = std::function<bool(const std::string& path)>;
+bool fileIsThere(const std::string& path);
+
 // Expands %NAME% as Windows does for REG_EXPAND_SZ values: unknown names stay as written.
 std::string expandEnvironment(const std::string& text, const EnvironmentLookup& lookup);
 
 class PluginEngine {
 public:
     PluginEngine(const PlayerProfile& profile, WindowPort& windows, ShellPort& shell,
-                 RegistryPort& registry, EnvironmentLookup environment = processEnvironment);
+                 RegistryPort& registry, EnvironmentLookup environment = processEnvironment,
+                 FileCheck fileCheck = fileIsThere);
 
     WindowHandle mainWindow();
     WindowHandle videoWindow();
@@ -49,12 +54,14 @@ public:
 private:
     std::optional<std::string> readText(RegRoot root, const std::string& path,
                                         const std::string& value, bool createKey);
+    WindowHandle findWindow(const WindowName& name);
 
     const PlayerProfile& profile_;
     WindowPort& windows_;
     ShellPort& shell_;
     RegistryPort& registry_;
     EnvironmentLookup environment_;
+    FileCheck fileCheck_;
 };
 
 }  // namespace spindrel::plugins

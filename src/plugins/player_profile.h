@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+
+#include "platform/registry_port.h"
 #include <vector>
 
 namespace spindrel::plugins {
@@ -23,6 +25,8 @@ inline constexpr std::uint32_t kWaitTimeoutMs = 10000;
 struct WindowName {
     std::string className;
     std::string title;
+    // Players whose title follows what they play are found by their class alone.
+    bool anyTitle = false;
 };
 
 struct PlayerMessage {
@@ -61,12 +65,29 @@ struct DefaultPath {
     std::string programFile;
 };
 
+// Where a player that records its own full path may be: a registry value naming the program (key
+// not empty), or a file at a known place (%VARIABLES% expanded). Either counts only when the file
+// is there, so a player that was uninstalled without tidying up is passed over.
+struct ProgramCandidate {
+    RegRoot root = RegRoot::localMachine;
+    std::string key;
+    std::string value;
+    std::string file;
+};
+
 struct PlayerProfile {
     WindowName mainWindow;
+    // Searched in order when mainWindow is not found: the same player under another class.
+    std::vector<WindowName> otherMainWindows;
     WindowName videoWindow;
+    // Players that draw the video inside their main window have no video window of their own.
+    bool videoInMainWindow = false;
     std::vector<Ability> abilities;
     std::vector<Command> commands;
+    std::vector<ProgramCandidate> programCandidates;  // tried before defaultPath
     DefaultPath defaultPath;
+    // Added after the drive root, with a blank between: how the player is told it is a DVD.
+    std::string driveSwitch;
     // Corvane's players want their video window in front after every button.
     bool raisesVideoWindow = false;
 };
@@ -82,5 +103,6 @@ const PlayerProfile& corvaneProfile();
 const PlayerProfile& corvane3Profile();
 const PlayerProfile& brannockProfile();
 const PlayerProfile& wyvernelProfile();
+const PlayerProfile& mpcProfile();
 
 }  // namespace spindrel::plugins

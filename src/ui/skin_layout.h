@@ -110,6 +110,7 @@ inline constexpr Rect configbtn{4, 3, 100, 17};
 inline constexpr Rect optionabtn{217, 7, 33, 13};
 inline constexpr Rect optionbbtn{217, 20, 33, 13};
 inline constexpr Rect spindrelbtn{250, 7, 21, 26};
+inline constexpr Rect autoplaybtn{238, 35, 33, 12};
 inline constexpr Rect cbox_1{31, 37, 206, 20};
 inline constexpr Rect cbox_2{31, 54, 190, 20};
 inline constexpr Rect cbox_3{31, 71, 210, 20};

@@ -1,13 +1,17 @@
-// Automatic runs of the real program under Wine, as an autoplay program starts it: the real
-// Wyvernel plug-in, the skin, the stand-in player as the player program and the simulated disc
-// in drive S: (serial 1A2B3C4D). What counts is what reached the player, and when.
+// Automatic runs of the real program under Wine, as an autoplay program starts it: a real
+// plug-in (Wyvernel, and Mpc for a DSM recorded with Wyvernel's names), the skin, the stand-in
+// player as the player program and the simulated disc in drive S: (serial 1A2B3C4D). What counts
+// is what reached the player, and when.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "autoplay/autoplay_registration.h"
+#include "base/registry.h"
 #include "e2e_support.h"
+#include "platform/win32/win32_registry.h"
 #include "win32/plugin_fakeplayer.h"
 
 namespace spindrel::e2e {
@@ -28,10 +32,30 @@ const LoggedMessage kRootMenu{"main", "sent", WM_KEYDOWN, 0x76, 0};
 const LoggedMessage kDown{"main", "sent", WM_COMMAND, 0x592, 4};
 const LoggedMessage kEnter{"main", "sent", WM_COMMAND, 0x592, 5};
 
+// Wyvernel's button names, as recorded with it.
 const char* const kMacro =
     "#Run test\r\n0.8,Next\r\n0.6,Root Menu\r\n0.4,Down\r\n0.3,Ok / Enter\r\n";
-const std::vector<LoggedMessage> kMacroPresses{kNext, kRootMenu, kDown, kEnter};
 const std::vector<int> kMacroGapsMs{600, 400, 300};
+
+// A plug-in, the stand-in impersonating its player, and what the macro above delivers through it.
+struct RunPlayer {
+    const char* dll;
+    const char* as;
+    const char* mainClass;
+    const char* mainTitle;
+    std::vector<LoggedMessage> macroPresses;
+};
+const RunPlayer kWyvernel{"Wyvernel.dll", "wyvernel", kPlayerClass, kPlayerTitle,
+                          {kNext, kRootMenu, kDown, kEnter}};
+// MPC's own command identifiers: next chapter, root menu, menu down, menu activate.
+const RunPlayer kMpc{"Mpc.dll",
+                     "mpc",
+                     "MediaPlayerClassicW",
+                     "Media Player Classic Home Cinema",
+                     {{"main", "sent", WM_COMMAND, 922, 0},
+                      {"main", "sent", WM_COMMAND, 924, 0},
+                      {"main", "sent", WM_COMMAND, 932, 0},
+                      {"main", "sent", WM_COMMAND, 933, 0}}};
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -56,8 +80,13 @@ std::string describeAll(const std::vector<Press>& presses) {
 
 class RunE2eTest : public ::testing::Test {
   protected:
+    explicit RunE2eTest(const RunPlayer& player = kWyvernel)
+        : player_(player),
+          playerOptions{"SPINDREL_FAKEPLAYER",
+                        std::string("--as ") + player.as + " --quiet --log \"" + log.path() + "\""} {}
+
     void SetUp() override {
-        resetSettings("Wyvernel.dll");
+        resetSettings(player_.dll);
         setSettingString("PCDVD", testing::fakePlayerPath());
         closePlayers();
     }
@@ -66,7 +95,7 @@ class RunE2eTest : public ::testing::Test {
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
     }
 
-    static void closePlayers() { closeProcessesOfWindow(kPlayerClass, kPlayerTitle); }
+    void closePlayers() const { closeProcessesOfWindow(player_.mainClass, player_.mainTitle); }
 
     std::unique_ptr<Process> start(const std::string& arguments) {
         return std::make_unique<Process>(install.path("DVD_Spindrel.exe"), arguments,
@@ -80,7 +109,7 @@ class RunE2eTest : public ::testing::Test {
     std::vector<testing::TimedLine> playerLog() const { return testing::readTimedLog(log.path()); }
     bool playerStarted() const {
         for (const auto& line : playerLog()) {
-            if (line.text.rfind("start as wyvernel", 0) == 0)
+            if (line.text.rfind(std::string("start as ") + player_.as + " ", 0) == 0)
                 return true;
         }
         return false;
@@ -88,8 +117,8 @@ class RunE2eTest : public ::testing::Test {
 
     // The presses arrived in the macro's order, each its wait after the one before (a little
     // late is the timer's nature; early never).
-    static void expectMacroPlayed(const std::vector<Press>& got) {
-        ASSERT_EQ(messagesOf(got), kMacroPresses) << "the player got:" << describeAll(got);
+    void expectMacroPlayed(const std::vector<Press>& got) const {
+        ASSERT_EQ(messagesOf(got), player_.macroPresses) << "the player got:" << describeAll(got);
         for (std::size_t i = 1; i < got.size(); ++i) {
             const double gapMs = static_cast<double>(got[i].us - got[i - 1].us) / 1000.0;
             EXPECT_GE(gapMs, kMacroGapsMs[i - 1] - 2) << "press " << i << " came early";
@@ -105,10 +134,15 @@ class RunE2eTest : public ::testing::Test {
         }
     }
 
+    const RunPlayer& player_;
     Installation install;
     testing::TempFile log{"run_player"};
-    testing::ScopedEnvironment playerOptions{"SPINDREL_FAKEPLAYER",
-                                             "--as wyvernel --quiet --log \"" + log.path() + "\""};
+    testing::ScopedEnvironment playerOptions;
+};
+
+class MpcRunE2eTest : public RunE2eTest {
+  protected:
+    MpcRunE2eTest() : RunE2eTest(kMpc) {}
 };
 
 TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
@@ -125,6 +159,45 @@ TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
     EXPECT_EQ(readWholeFile(install.path("dsm\\" + std::string(kDiscDsm))), kMacro)
         << "playing a DSM must not change it";
     expectSettingsStored();
+}
+
+// The command line the Windows AutoPlay registration installs for the user, read back and taken
+// away again.
+std::string installedAutoPlayCommand(const std::string& programPath) {
+    constexpr const char* kProgId = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay";
+    constexpr const char* kHandler = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                     "AutoplayHandlers\\Handlers\\TolvreyDVDSpindrelPlayDVDMovie";
+    constexpr const char* kEvent = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                   "AutoplayHandlers\\EventHandlers\\PlayDVDMovieOnArrival";
+    Win32Registry port;
+    Registry registry(port);
+    registerWindowsAutoPlay(registry, programPath, "/a");
+    char command[1024] = {};
+    DWORD size = sizeof command;
+    const LSTATUS read = RegGetValueA(HKEY_CURRENT_USER,
+                                      (std::string(kProgId) + "\\shell\\play\\command").c_str(),
+                                      nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProgId);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kHandler);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kEvent, "TolvreyDVDSpindrelPlayDVDMovie");
+    return read == ERROR_SUCCESS ? command : "";
+}
+
+// A DSM recorded with Wyvernel plays unchanged through Mpc.dll, each name as MPC's own command,
+// in a run started as Windows AutoPlay starts the program.
+TEST_F(MpcRunE2eTest, AutoplayWithAWyvernelDsmPlaysMpcsOwnCommands) {
+    CreateDirectoryA(install.path("dsm").c_str(), nullptr);
+    putDsm(kDiscDsm, kMacro);
+    const std::string exe = install.path("DVD_Spindrel.exe");
+    ASSERT_EQ(installedAutoPlayCommand(exe), "\"" + exe + "\" /a");
+
+    auto program = start("/a");
+    DWORD code = 1;
+    ASSERT_TRUE(program->waitForExit(kRunMs, &code))
+        << "the run did not end; the player got:" << describeAll(presses());
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(playerStarted()) << "the program did not start the player";
+    expectMacroPlayed(presses());
 }
 
 TEST_F(RunE2eTest, AutoplayWithoutADsmStartsThePlayerAndCloses) {

@@ -259,6 +259,12 @@ public:
         }
         return 0;
     }
+    WindowHandle findWindowOfClass(const std::string& className) override {
+        for (const Window& w : windows) {
+            if (w.className == className) return w.handle;
+        }
+        return 0;
+    }
     bool showWindow(WindowHandle window, ShowCommand command) override {
         shows.push_back({window, command});
         return exists(window);

@@ -1,4 +1,4 @@
-// Both autoplay registrations against the real registry: every key, value and type they leave,
+// The autoplay registrations against the real registry: every key, value and type they leave,
 // read back through the plain API as the autoplay programs would, and a key whose security
 // refuses writes.
 
@@ -282,6 +282,82 @@ TEST_F(AutoplayRegistryTest, MoveIntoAKeyThatRefusesNewKeysNamesTheKey) {
     EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")),
               (Values{{"Name", sz("Other Player")}}));
     EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kDvd), std::vector<std::string>{"Default"});
+}
+
+constexpr const char* kProgId = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay";
+constexpr const char* kHandler =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\Handlers\\"
+    "TolvreyDVDSpindrelPlayDVDMovie";
+constexpr const char* kDvdEvent =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\EventHandlers\\"
+    "PlayDVDMovieOnArrival";
+constexpr const char* kHandlerName = "TolvreyDVDSpindrelPlayDVDMovie";
+
+// Windows AutoPlay's lists may hold other programs' entries: only the program's own are taken
+// away afterwards, and the event's key only if the test made it.
+class WindowsAutoPlayRegistryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (exists(HKEY_CURRENT_USER, kProgId) || exists(HKEY_CURRENT_USER, kHandler) ||
+            valuesOf(HKEY_CURRENT_USER, kDvdEvent).count(kHandlerName) != 0) {
+            GTEST_SKIP() << "the program is registered with Windows AutoPlay already";
+        }
+        eventKeyExisted_ = exists(HKEY_CURRENT_USER, kDvdEvent);
+        ours_ = true;
+    }
+    void TearDown() override {
+        if (!ours_)
+            return;
+        RegDeleteTreeA(HKEY_CURRENT_USER, kProgId);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kHandler);
+        if (eventKeyExisted_) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kDvdEvent, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueA(key, kHandlerName);
+                RegDeleteValueA(key, "OtherDVDHandler");
+                RegCloseKey(key);
+            }
+        } else {
+            RegDeleteTreeA(HKEY_CURRENT_USER, kDvdEvent);
+        }
+        EXPECT_FALSE(exists(HKEY_CURRENT_USER, kProgId));
+        EXPECT_FALSE(exists(HKEY_CURRENT_USER, kHandler));
+    }
+
+    Win32Registry port;
+    Registry registry{port};
+    bool eventKeyExisted_ = false;
+    bool ours_ = false;
+};
+
+TEST_F(WindowsAutoPlayRegistryTest, HandlerProgIdAndEventEntryForTheUserWithExactTypes) {
+    createWith(HKEY_CURRENT_USER, kDvdEvent, {{"OtherDVDHandler", sz("")}});
+
+    registerWindowsAutoPlay(registry, kProgram, "/a");
+
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kProgId, "shell\\play")),
+              (Values{{"", sz("Play DVD movie with its macro")}}));
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kProgId, "shell\\play\\command")),
+              (Values{{"", sz("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /a")}}));
+    EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kProgId), std::vector<std::string>{"shell"});
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, kHandler),
+              (Values{{"Action", sz("Play DVD movie with its macro")},
+                      {"Provider", sz("DVD Spindrel")},
+                      {"DefaultIcon", sz("C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE,0")},
+                      {"InvokeProgID", sz("Tolvrey.DVDSpindrel.AutoPlay")},
+                      {"InvokeVerb", sz("play")}}));
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, kDvdEvent),
+              (Values{{"OtherDVDHandler", sz("")}, {kHandlerName, sz("")}}));
+
+    registerWindowsAutoPlay(registry, kProgram, "/b");
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kProgId, "shell\\play\\command")),
+              (Values{{"", sz("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /b")}}));
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, kDvdEvent).size(), 2u);
+    // The machine's own lists are not touched: no administrator is needed.
+    HKEY machine = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay", 0,
+                            KEY_READ, &machine),
+              ERROR_SUCCESS);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The four plug-in DLLs against the stand-in player, across processes, under the real API: what
+// The plug-in DLLs against the stand-in player, across processes, under the real API: what
 // each button delivers, which windows each plug-in finds, starting, closing and waiting for the
 // player, and a player that hangs.
 
@@ -24,7 +24,7 @@ struct Player {
     const char* mainClass;
     const char* mainTitle;
     const char* videoClass;
-    const char* videoTitle;
+    const char* videoTitle;  // nullptr: any title
     int highestCode;
     const PlayerProfile& (*profile)();
 };
@@ -61,6 +61,15 @@ const Player kWyvernel{"Wyvernel.dll",
                        "Creative PC-DVD Video Window",
                        29,
                        &plugins::wyvernelProfile};
+// The video is drawn inside the main window, which is then the video window too.
+const Player kMpc{"Mpc.dll",
+                  "mpc",
+                  "MediaPlayerClassicW",
+                  "Media Player Classic Home Cinema",
+                  "MediaPlayerClassicW",
+                  nullptr,
+                  954,
+                  &plugins::mpcProfile};
 
 // What a plug-in may deliver: keys, commands, close and the wait. The rest of what a window gets
 // (activation, painting) is the system's.
@@ -118,7 +127,11 @@ TEST_P(PluginDllTest, EveryCodeDeliversExactlyItsTabledMessagesInOrder) {
     ASSERT_NE(video, nullptr);
     EXPECT_EQ(toHwnd(plugin.PCDVD_Window()), video);
 
-    for (int code = -1; code <= p.highestCode + 1; ++code) {
+    // -1, then from one below the lowest tabled code to one past the highest.
+    int lowest = p.highestCode;
+    for (const plugins::Command& c : p.profile().commands) lowest = std::min(lowest, c.code);
+    for (int code = -1; code <= p.highestCode + 1;
+         code = code == -1 ? std::max(0, lowest - 1) : code + 1) {
         SCOPED_TRACE("code " + std::to_string(code));
         const std::vector<LoggedMessage> received =
             player.messagesDuring([&] { plugin.Send_To_DVD(code); });
@@ -155,7 +168,7 @@ TEST_P(PluginDllTest, WithNoPlayerRunningNothingIsFoundAndNothingBlocks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Players, PluginDllTest,
-                         ::testing::Values(&kCorvane, &kCorvane3, &kBrannock, &kWyvernel),
+                         ::testing::Values(&kCorvane, &kCorvane3, &kBrannock, &kWyvernel, &kMpc),
                          [](const ::testing::TestParamInfo<const Player*>& param) {
                              std::string name = param.param->dll;
                              return name.substr(0, name.find('.'));
@@ -189,6 +202,29 @@ TEST(PluginWindowsTest, CorvanePlugInsFindOnlyTheirOwnMainWindowTitle) {
         corvane3.Kill_DVD_Player();
     });
     EXPECT_TRUE(playerInputs(received).empty());
+}
+
+// MPC-BE has a class of its own; the title is whatever plays.
+TEST(PluginWindowsTest, MpcFindsMpcBeByItsClassAndLeavesOtherPlayersAlone) {
+    PluginDll mpc("Mpc.dll");
+    ASSERT_TRUE(mpc.loaded());
+    {
+        FakePlayerProcess wyvernel("wyvernel", kWyvernel.mainClass, kWyvernel.mainTitle);
+        ASSERT_NE(wyvernel.mainWindow(), nullptr);
+        EXPECT_EQ(mpc.PCDVD_Player(), 0u);
+        const auto received = wyvernel.messagesDuring([&] {
+            mpc.Send_To_DVD(887);
+            mpc.Kill_DVD_Player();
+        });
+        EXPECT_TRUE(playerInputs(received).empty());
+    }
+    FakePlayerProcess be("mpcbe", "MPC-BE", "Film.vob - MPC-BE",
+                         "--main-title \"Film.vob - MPC-BE\"");
+    ASSERT_NE(be.mainWindow(), nullptr);
+    EXPECT_EQ(toHwnd(mpc.PCDVD_Player()), be.mainWindow());
+    EXPECT_EQ(toHwnd(mpc.PCDVD_Window()), be.mainWindow());
+    const auto received = be.messagesDuring([&] { mpc.Send_To_DVD(924); });
+    EXPECT_EQ(playerInputs(received), std::vector<std::string>{"main sent 0111 39C 0"});
 }
 
 TEST(PluginWindowsTest, CreativePlugInsLeaveTheOtherCreativePlayerAlone) {
@@ -240,6 +276,18 @@ TEST(PluginStartTest, LocatedPlayerIsStartedWithTheDriveRoot) {
         EXPECT_TRUE(waitForLogLine(log.path(), "closed"));
     }
 
+    // MPC is told that the drive root is a DVD.
+    {
+        PluginDll mpc("Mpc.dll");
+        ASSERT_TRUE(mpc.loaded());
+        TempFile log("fakeplayer_mpc");
+        ScopedEnvironment options("SPINDREL_FAKEPLAYER", "--as mpc --log \"" + log.path() + "\"");
+        EXPECT_NE(mpc.Start_DVD_Player('E'), 0);
+        EXPECT_TRUE(waitForLogLine(log.path(), "args E:\\ /dvd"));
+        mpc.Kill_DVD_Player();
+        EXPECT_TRUE(waitForLogLine(log.path(), "closed"));
+    }
+
     // Without a drive the player gets no argument at all.
     PluginDll wyvernel("Wyvernel.dll");
     TempFile log("fakeplayer_nodrive");
@@ -267,13 +315,16 @@ TEST(PluginStartTest, WithoutALocatedPlayerEachDefaultRuleFindsItsProgram) {
     const std::string folder =
         std::string(temp) + "spindrel_players_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* name : {"Corvane.exe", "ctplay.exe", "CTDVDPLY.exe"}) {
+    for (const char* name : {"Corvane.exe", "ctplay.exe", "CTDVDPLY.exe", "mpc-hc64.exe"}) {
         ASSERT_TRUE(CopyFileA(fakePlayerPath().c_str(), (folder + "\\" + name).c_str(), FALSE));
     }
     SavedRegistryValue corvaneFolder("Software\\CyberLink\\Corvane", "InstallDir");
     SavedRegistryValue brannockFolder("Software\\Creative Tech\\Creative Brannock", "Path");
+    // MPC-HC records the whole path, in the view of its own bitness: this 64-bit test's own.
+    SavedRegistryValue mpcProgram("Software\\MPC-HC\\MPC-HC", "ExePath");
     corvaneFolder.set(folder);
     brannockFolder.set(folder);
+    mpcProgram.set(folder + "\\mpc-hc64.exe");
     char previousFolder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previousFolder);
 
@@ -282,7 +333,8 @@ TEST(PluginStartTest, WithoutALocatedPlayerEachDefaultRuleFindsItsProgram) {
         bool fromCurrentFolder;  // the bare file name, found by the shell
     };
     for (const Case& c :
-         {Case{&kCorvane, false}, Case{&kBrannock, false}, Case{&kWyvernel, true}}) {
+         {Case{&kCorvane, false}, Case{&kBrannock, false}, Case{&kWyvernel, true},
+          Case{&kMpc, false}}) {
         SCOPED_TRACE(c.player->dll);
         if (c.fromCurrentFolder) SetCurrentDirectoryA(folder.c_str());
         PluginDll plugin(c.player->dll);
@@ -296,7 +348,7 @@ TEST(PluginStartTest, WithoutALocatedPlayerEachDefaultRuleFindsItsProgram) {
         SetCurrentDirectoryA(previousFolder);
     }
 
-    for (const char* name : {"Corvane.exe", "ctplay.exe", "CTDVDPLY.exe"}) {
+    for (const char* name : {"Corvane.exe", "ctplay.exe", "CTDVDPLY.exe", "mpc-hc64.exe"}) {
         for (int tries = 0; tries < 100 && !DeleteFileA((folder + "\\" + name).c_str()); ++tries) {
             Sleep(20);  // the closed player may not have let go of its file yet
         }

@@ -40,6 +40,9 @@ constexpr Impersonation kPlayers[] = {
     {"brannock", "CTBrannock", "Creative Brannock", "DVDFrame",
      "Creative SoftPC-DVD software decoder Video Windo"},
     {"wyvernel", "PlayWnd", "Creative PC-DVD Player", "DVDFrame", "Creative PC-DVD Video Window"},
+    // Media Player Classic draws the video inside its main window: no video window of its own.
+    {"mpc", "MediaPlayerClassicW", "Media Player Classic Home Cinema", nullptr, nullptr},
+    {"mpcbe", "MPC-BE", "MPC-BE", nullptr, nullptr},
 };
 
 struct Options {
@@ -170,15 +173,19 @@ public:
     bool create(HINSTANCE instance) {
         const Impersonation& p = *options_.player;
         const std::string mainTitle = options_.mainTitle.empty() ? p.mainTitle : options_.mainTitle;
-        if (!registerClass(instance, p.mainClass) || !registerClass(instance, p.videoClass)) {
+        if (!registerClass(instance, p.mainClass) ||
+            (p.videoClass != nullptr && !registerClass(instance, p.videoClass))) {
             return false;
         }
         main_ = CreateWindowExA(0, p.mainClass, mainTitle.c_str(),
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 560, 360, nullptr,
                                 nullptr, instance, this);
-        video_ = CreateWindowExA(0, p.videoClass, p.videoTitle, WS_OVERLAPPEDWINDOW, 620, 40, 360,
-                                 240, nullptr, nullptr, instance, this);
-        if (main_ == nullptr || video_ == nullptr) return false;
+        if (p.videoClass != nullptr) {
+            video_ = CreateWindowExA(0, p.videoClass, p.videoTitle, WS_OVERLAPPEDWINDOW, 620, 40,
+                                     360, 240, nullptr, nullptr, instance, this);
+            if (video_ == nullptr) return false;
+        }
+        if (main_ == nullptr) return false;
         list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
                                 0, main_, nullptr, instance, nullptr);
@@ -186,7 +193,7 @@ public:
                      FALSE);
         layout();
         ShowWindow(main_, SW_SHOW);
-        ShowWindow(video_, SW_SHOW);
+        if (video_ != nullptr) ShowWindow(video_, SW_SHOW);
         return true;
     }
 
@@ -222,7 +229,11 @@ private:
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creator));
             // The main window is made first; knowing both before CreateWindowEx returns lets
             // their creation messages be told apart in the log.
-            (creator->main_ == nullptr ? creator->main_ : creator->video_) = window;
+            if (creator->main_ == nullptr) {
+                creator->main_ = window;
+            } else if (creator->video_ == nullptr && creator->options_.player->videoClass != nullptr) {
+                creator->video_ = window;
+            }
         }
         auto* self = reinterpret_cast<FakePlayer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
@@ -383,7 +394,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string error;
     if (!parseOptions(words, options, error)) {
         MessageBoxA(nullptr,
-                    (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel] "
+                    (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe] "
                              "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--quiet] "
                              "[ARG...]")
                         .c_str(),

@@ -142,7 +142,8 @@ def main_window(images: Path, big: str, small: str | None, plugin: str = "Wyvern
         s.text(x + 4, y + 11, "Open a DSM from the library", status, 10)
     elif big == "config":
         s.strip("buttons_config.bmp", *at(p, "config_panel", "configbtn")[:2])
-        for name, control in (("optiona", "optionabtn"), ("optionb", "optionbbtn"), ("spindrel", "spindrelbtn")):
+        for name, control in (("optiona", "optionabtn"), ("optionb", "optionbbtn"), ("spindrel", "spindrelbtn"),
+                              ("winautoplay", "autoplaybtn")):
             s.strip(f"buttons_{name}.bmp", *at(p, "config_panel", control)[:2])
         for name in ("cbox_1", "cbox_2"):
             x, y, _, _ = at(p, "config_panel", name)

@@ -356,6 +356,7 @@ def own_strips():
     add("optiona", "config_panel", "optionabtn", PANEL, G(caption="/A", size=7))
     add("optionb", "config_panel", "optionbbtn", PANEL, G(caption="/B", size=7))
     add("spindrel", "config_panel", "spindrelbtn", PANEL, G(caption="S+", size=7), (52, 74, 116))
+    add("winautoplay", "config_panel", "autoplaybtn", PANEL, G(caption="WIN", size=7), (52, 74, 116))
     add("filenew", "file_panel", "newbtn", PANEL, G(btn.page, "NEW"))
     add("fileopen", "file_panel", "openbtn", PANEL, G(btn.folder, "OPEN"))
     add("filesave", "file_panel", "savebtn", PANEL, G(btn.floppy, "SAVE"))

@@ -17,8 +17,8 @@ import skin  # noqa: E402
 KEY = b"\xff\x00\xff"  # as R, G, B
 
 OWN_STRIPS = ["record", "stoprec", "resetdisc", "testmacro", "dvdvideo", "refresh", "optiona",
-              "optionb", "spindrel", "filenew", "fileopen", "filesave", "fileautoname", "fileclear",
-              "about", "buttonlist", "config", "dsm", "filesystem", "close", "minimise", "load",
+              "optionb", "spindrel", "winautoplay", "filenew", "fileopen", "filesave",
+              "fileautoname", "fileclear", "about", "buttonlist", "config", "dsm", "filesystem", "close", "minimise", "load",
               "cancel"]
 PANELS = ["about", "remote", "config", "filesystem", "inactive", "active", "testmode",
           "buttonlist", "dsm", "logo"]

@@ -188,6 +188,7 @@ void MainWindow::buildChildren() {
     addButton(config, m.optionabtn, [&t] { t.optionabtnClick(); });
     addButton(config, m.optionbbtn, [&t] { t.optionbbtnClick(); });
     addButton(config, m.spindrelbtn, [this] { showSpindrelMenu(); });
+    addButton(config, m.autoplaybtn, [&t] { t.autoplaybtnClick(); });
 
     // The window's own buttons.
     addButton(window_, m.refreshbtn, [&t] { t.disc.refreshbtnClick(); });

@@ -11,8 +11,17 @@ HKEY rootHandle(RegRoot root) {
         case RegRoot::localMachine: return HKEY_LOCAL_MACHINE;
         case RegRoot::currentUser: return HKEY_CURRENT_USER;
         case RegRoot::users: return HKEY_USERS;
+        case RegRoot::localMachine64:
+        case RegRoot::localMachine32: return HKEY_LOCAL_MACHINE;
     }
     return HKEY_LOCAL_MACHINE;
+}
+
+// 32-bit Windows has one view and ignores both flags, as documented.
+REGSAM view(RegRoot root) {
+    if (root == RegRoot::localMachine64) return KEY_WOW64_64KEY;
+    if (root == RegRoot::localMachine32) return KEY_WOW64_32KEY;
+    return 0;
 }
 
 RegStatus status(LSTATUS code) {
@@ -35,14 +44,16 @@ RegStatus Win32Registry::openKey(RegRoot root, const std::string& path, bool cre
     LSTATUS code;
     if (create) {
         code = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, &opened, nullptr);
+                               KEY_ALL_ACCESS | view(root), nullptr, &opened, nullptr);
     } else {
-        code = RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &opened);
+        code = RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS | view(root),
+                             &opened);
     }
     // A key that may be read but not written still counts as existing, with or without creation
     // allowed: it can be read, and a write to it is refused by name.
     if (code == ERROR_ACCESS_DENIED &&
-        RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+        RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_READ | view(root), &opened) ==
+            ERROR_SUCCESS) {
         code = ERROR_SUCCESS;
     }
     if (code != ERROR_SUCCESS) return status(code);

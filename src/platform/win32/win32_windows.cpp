@@ -19,6 +19,10 @@ WindowHandle Win32Windows::findWindow(const std::string& className, const std::s
     return fromHwnd(FindWindowA(className.c_str(), title.c_str()));
 }
 
+WindowHandle Win32Windows::findWindowOfClass(const std::string& className) {
+    return fromHwnd(FindWindowA(className.c_str(), nullptr));
+}
+
 bool Win32Windows::showWindow(WindowHandle window, ShowCommand command) {
     int show = SW_SHOW;
     switch (command) {

@@ -6,6 +6,7 @@ namespace spindrel {
 class Win32Windows : public WindowPort {
 public:
     WindowHandle findWindow(const std::string& className, const std::string& title) override;
+    WindowHandle findWindowOfClass(const std::string& className) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     bool setForegroundWindow(WindowHandle window) override;
     SendResult sendMessageTimeout(WindowHandle window, std::uint32_t message,

@@ -119,6 +119,44 @@ TEST_F(AutoplayButtonsTest, ButtonsCarryTheirHintsAndTheMenuItsItems) {
     EXPECT_EQ(m.spindrelmenuAnchor.x, 20);
     EXPECT_EQ(m.spindrelmenuAnchor.y, 1);
     EXPECT_TRUE(m.spindrelmenuAnchor.rightAligned);
+    EXPECT_EQ(m.autoplaybtn.hint,
+              "Windows AutoPlay:   makes DVD-Spindrel a handler of the\r\n"
+              "                   \"Play DVD movie\" event of Windows AutoPlay,\r\n"
+              "                   for your user account, with Option /A or /B.\r\n\r\n"
+              "Then choose it for DVD movies in Windows' AutoPlay settings.");
+}
+
+TEST_F(AutoplayButtonsTest, WindowsAutoPlayAsksForTheOptionRegistersAndSaysHowToChooseIt) {
+    constexpr const char* kCommand =
+        "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay\\shell\\play\\command";
+    t.messages.answer(MsgAnswer::cancel);
+    tmain->autoplaybtnClick();
+    EXPECT_FALSE(t.registry.keyExists(kHkcu, "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay"));
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text,
+              "Windows AutoPlay\r\rMake DVD Spindrel a handler of the \"Play DVD movie\" event?"
+              "\r\rYes:   Option /A      (quit if no macro)\r"
+              "No:    Option /B      (remain if no macro)");
+    EXPECT_EQ(t.messages.shown[0].buttons, MsgButtons::yesNoCancel);
+    EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::question);
+
+    for (const auto& [answer, option] : {std::pair{MsgAnswer::no, "/b"}, {MsgAnswer::yes, "/a"}}) {
+        t.messages.shown.clear();
+        t.messages.answer(answer);
+        tmain->autoplaybtnClick();
+        EXPECT_EQ(t.registry.stringValue(kHkcu, kCommand, ""),
+                  std::string("\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.exe\" ") + option);
+        ASSERT_EQ(t.messages.shown.size(), 2u);
+        EXPECT_EQ(t.messages.shown[1].text,
+                  std::string("Install into Windows AutoPlay\r\rDVD Spindrel is now a handler of the "
+                              "\"Play DVD movie\" event for your user account, with Option ") +
+                      (answer == MsgAnswer::yes ? "/A" : "/B") +
+                      ".\r\rTo choose it, open AutoPlay in Windows' Settings (or AutoPlay in the "
+                      "Control Panel) and pick \"Play DVD movie with its macro (DVD Spindrel)\" for "
+                      "DVD movies.");
+        EXPECT_EQ(t.messages.shown[1].buttons, MsgButtons::ok);
+        EXPECT_EQ(t.messages.shown[1].icon, MsgIcon::information);
+    }
 }
 
 }  // namespace

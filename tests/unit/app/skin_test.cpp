@@ -123,7 +123,7 @@ TEST_F(SkinTest, PreparePanelsLoadsPicturesThenStripsThenTheRegionLightOnce) {
                           "../images/panels_config.bmp", "../images/panels_filesystem.bmp",
                           "../images/panels_inactive.bmp", "../images/panels_active.bmp",
                           "../images/panels_buttonlist.bmp", "../images/panels_dsm.bmp"}));
-    EXPECT_EQ(loadsOf("buttons_").size(), 19u);
+    EXPECT_EQ(loadsOf("buttons_").size(), 20u);
     EXPECT_EQ(loadsOf("buttons_").front(), "../images/buttons_record.bmp");
     EXPECT_EQ(loadsOf("buttons_").back(), "../images/buttons_filesystem.bmp");
     EXPECT_EQ(t.bitmaps.loads.back(), "../images/image_regionled.bmp");

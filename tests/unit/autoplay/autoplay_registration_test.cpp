@@ -247,5 +247,61 @@ TEST_F(AutoplayRegistrationTest, RefusedListWriteKeepsWhatWasWrittenBefore) {
     EXPECT_EQ(fake.openHandles(), 0);
 }
 
+constexpr const char* kVerbKey = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay\\shell\\play";
+constexpr const char* kHandlerKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\Handlers\\"
+    "TolvreyDVDSpindrelPlayDVDMovie";
+constexpr const char* kOtherHandler =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\Handlers\\Other";
+constexpr const char* kDvdEvent =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\EventHandlers\\"
+    "PlayDVDMovieOnArrival";
+
+TEST_F(AutoplayRegistrationTest, WindowsHandlerIsWrittenForTheUserBesideTheOthersAndRewritten) {
+    fake.setString(kHkcu, kDvdEvent, "MSPlayDVDMovieOnArrival", "");
+    fake.setString(kHkcu, kOtherHandler, "Action", "kept");
+
+    registerWindowsAutoPlay(registry, kProgram, "/a");
+
+    EXPECT_EQ(fake.stringValue(kHkcu, kVerbKey, ""), "Play DVD movie with its macro");
+    EXPECT_EQ(fake.stringValue(kHkcu, sub(kVerbKey, "command"), ""),
+              "\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /a");
+    EXPECT_EQ(values(kHkcu, kHandlerKey),
+              (std::vector<std::string>{"Action", "Provider", "DefaultIcon", "InvokeProgID",
+                                        "InvokeVerb"}));
+    EXPECT_EQ(fake.stringValue(kHkcu, kHandlerKey, "Action"), "Play DVD movie with its macro");
+    EXPECT_EQ(fake.stringValue(kHkcu, kHandlerKey, "Provider"), "DVD Spindrel");
+    EXPECT_EQ(fake.stringValue(kHkcu, kHandlerKey, "DefaultIcon"),
+              "C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE,0");
+    EXPECT_EQ(fake.stringValue(kHkcu, kHandlerKey, "InvokeProgID"), "Tolvrey.DVDSpindrel.AutoPlay");
+    EXPECT_EQ(fake.stringValue(kHkcu, kHandlerKey, "InvokeVerb"), "play");
+    for (const char* name : {"Action", "Provider", "DefaultIcon", "InvokeProgID", "InvokeVerb"}) {
+        EXPECT_EQ(fake.value(kHkcu, kHandlerKey, name)->type, RegType::string) << name;
+    }
+    EXPECT_EQ(values(kHkcu, kDvdEvent),
+              (std::vector<std::string>{"MSPlayDVDMovieOnArrival", "TolvreyDVDSpindrelPlayDVDMovie"}));
+    EXPECT_EQ(fake.value(kHkcu, kDvdEvent, "TolvreyDVDSpindrelPlayDVDMovie")->type, RegType::string);
+    EXPECT_EQ(fake.stringValue(kHkcu, kDvdEvent, "TolvreyDVDSpindrelPlayDVDMovie"), "");
+
+    registerWindowsAutoPlay(registry, kProgram, "/b");
+    EXPECT_EQ(fake.stringValue(kHkcu, sub(kVerbKey, "command"), ""),
+              "\"C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE\" /b");
+    EXPECT_EQ(values(kHkcu, kDvdEvent).size(), 2u);
+    EXPECT_EQ(fake.stringValue(kHkcu, kOtherHandler, "Action"), "kept");
+    // Nothing of the machine's, so no administrator is needed.
+    EXPECT_FALSE(fake.keyExists(kHklm, "Software\\Microsoft"));
+    EXPECT_FALSE(fake.keyExists(kHklm, "Software\\Classes"));
+    EXPECT_EQ(fake.openHandles(), 0);
+}
+
+// The command is written before the handler and the handler before the event's list, so a
+// refusal never leaves Windows offering something that leads nowhere.
+TEST_F(AutoplayRegistrationTest, RefusedWindowsWriteLeavesNoHandlerInTheEventsList) {
+    fake.failWritesAfter(2);
+    EXPECT_EQ(errorOf(registerWindowsAutoPlay), "Failed to set data for 'Action'");
+    EXPECT_FALSE(fake.keyExists(kHkcu, kDvdEvent));
+    EXPECT_EQ(fake.openHandles(), 0);
+}
+
 }  // namespace
 }  // namespace spindrel

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "support/fake_platform.h"
@@ -24,11 +25,14 @@ constexpr const char* kProgramKeyPath = "\\Software\\Tolvrey\\DVD-Spindrel\\";
 class PluginEngineTest : public ::testing::Test {
 protected:
     PluginEngine engine(const PlayerProfile& profile) {
-        return PluginEngine(profile, windows, shell, registry, [this](const std::string& name) {
-            const auto found = environment.find(name);
-            return found == environment.end() ? std::nullopt
-                                              : std::optional<std::string>(found->second);
-        });
+        return PluginEngine(
+            profile, windows, shell, registry,
+            [this](const std::string& name) {
+                const auto found = environment.find(name);
+                return found == environment.end() ? std::nullopt
+                                                  : std::optional<std::string>(found->second);
+            },
+            [this](const std::string& path) { return files.count(path) != 0; });
     }
     // The path of the one launch made so far.
     std::string launchedFile() {
@@ -40,6 +44,7 @@ protected:
     FakeShell shell;
     FakeRegistry registry;
     std::map<std::string, std::string> environment;
+    std::set<std::string> files;
 };
 
 TEST_F(PluginEngineTest, EachPlayerIsFoundOnlyByItsOwnClassAndTitle) {
@@ -70,6 +75,66 @@ TEST_F(PluginEngineTest, EachPlayerIsFoundOnlyByItsOwnClassAndTitle) {
     EXPECT_EQ(engine(wyvernelProfile()).videoWindow(), wyvernelVideo);
 }
 
+TEST_F(PluginEngineTest, MpcIsFoundByEitherClassWhateverTheTitleAndDrawsInItsMainWindow) {
+    PluginEngine mpc = engine(mpcProfile());
+    windows.addWindow("MediaPlayerClassicA", "");
+    EXPECT_EQ(mpc.mainWindow(), 0u);
+    EXPECT_EQ(mpc.videoWindow(), 0u);
+    const WindowHandle be = windows.addWindow("MPC-BE", "Film.vob - MPC-BE");
+    EXPECT_EQ(mpc.mainWindow(), be);
+    const WindowHandle hc = windows.addWindow("MediaPlayerClassicW", "Media Player Classic");
+    EXPECT_EQ(mpc.mainWindow(), hc);
+    EXPECT_EQ(mpc.videoWindow(), hc);
+    mpc.sendButton(933);
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].window, hc);
+    EXPECT_TRUE(windows.foregrounds.empty());
+}
+
+TEST_F(PluginEngineTest, MpcStartsTheFirstPlayerThatIsThereWithTheDvdSwitch) {
+    environment = {{"ProgramW6432", "C:\\Program Files"},
+                   {"ProgramFiles(x86)", "C:\\Program Files (x86)"},
+                   {"ProgramFiles", "C:\\Program Files"}};
+    // Nothing installed: the shell is left to find the 64-bit MPC-HC.
+    EXPECT_EQ(engine(mpcProfile()).playerPath(), "mpc-hc64.exe");
+
+    // Each step up this list is preferred to everything below it.
+    const std::vector<std::pair<std::string, RegRoot>> ladder = {
+        {"C:\\Program Files\\MPC-BE\\mpc-be.exe", RegRoot::currentUser},
+        {"C:\\Program Files (x86)\\MPC-BE\\mpc-be.exe", RegRoot::currentUser},
+        {"C:\\Program Files\\MPC-BE x64\\mpc-be64.exe", RegRoot::currentUser},
+        {"D:\\BE32\\mpc-be.exe", RegRoot::localMachine32},
+        {"D:\\BE64\\mpc-be64.exe", RegRoot::localMachine64},
+        {"C:\\Program Files\\MPC-HC\\mpc-hc.exe", RegRoot::currentUser},
+        {"C:\\Program Files (x86)\\MPC-HC\\mpc-hc.exe", RegRoot::currentUser},
+        {"C:\\Program Files\\MPC-HC\\mpc-hc64.exe", RegRoot::currentUser},
+        {"D:\\HC32\\mpc-hc.exe", RegRoot::localMachine32},
+        {"D:\\HC64\\mpc-hc64.exe", RegRoot::localMachine64},
+    };
+    for (const auto& [path, root] : ladder) {
+        if (root != RegRoot::currentUser) {
+            const char* key = path.find("HC") != std::string::npos ? "\\Software\\MPC-HC\\MPC-HC"
+                                                                   : "\\Software\\MPC-BE";
+            // A recorded path whose file is gone is passed over.
+            registry.setString(root, key, "ExePath", path);
+            EXPECT_NE(engine(mpcProfile()).playerPath(), path);
+        }
+        files.insert(path);
+        EXPECT_EQ(engine(mpcProfile()).playerPath(), path);
+    }
+
+    EXPECT_TRUE(engine(mpcProfile()).startPlayer('E'));
+    EXPECT_EQ(launchedFile(), "D:\\HC64\\mpc-hc64.exe");
+    EXPECT_EQ(shell.launches[0].parameters, "E:\\ /dvd");
+    EXPECT_TRUE(engine(mpcProfile()).startPlayer(0));
+    EXPECT_EQ(shell.launches[1].parameters, "");
+
+    // The located player still comes first.
+    registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD", "C:\\Mine\\player.exe");
+    EXPECT_EQ(engine(mpcProfile()).playerPath(), "C:\\Mine\\player.exe");
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
 TEST_F(PluginEngineTest, WindowsAreLookedUpAnewOnEveryCall) {
     PluginEngine wyvernel = engine(wyvernelProfile());
     EXPECT_EQ(wyvernel.mainWindow(), 0u);
@@ -86,9 +151,10 @@ TEST_F(PluginEngineTest, WithoutAPlayerNothingIsSentRaisedClosedOrWaitedFor) {
     windows.addWindow("CyberLink Video Window Class", "Corvane");
     windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
     for (const PlayerProfile* profile :
-         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile()}) {
+         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile(),
+          &mpcProfile()}) {
         PluginEngine e = engine(*profile);
-        for (int code = -1; code <= 30; ++code) EXPECT_EQ(e.sendButton(code), 0);
+        for (int code = -1; code <= 960; ++code) EXPECT_EQ(e.sendButton(code), 0);
         EXPECT_EQ(e.closePlayer(), 0);
         EXPECT_EQ(e.waitForPlayer(), 0);
     }

@@ -35,8 +35,9 @@ void expectTable(const PlayerProfile& profile, const Table& table, int highest) 
         FakeWindows windows;
         FakeShell shell;
         FakeRegistry registry;
-        const WindowHandle main =
-            windows.addWindow(profile.mainWindow.className, profile.mainWindow.title);
+        const WindowHandle main = windows.addWindow(
+            profile.mainWindow.className,
+            profile.mainWindow.anyTitle ? "Any Film.vob" : profile.mainWindow.title);
         PluginEngine engine(profile, windows, shell, registry);
         engine.sendButton(code);
 
@@ -114,6 +115,16 @@ Table wyvernelTable() {
     };
 }
 
+// Each button is the player's own menu command, and the code is that command's identifier.
+Table mpcTable() {
+    Table table;
+    for (int id : {887, 888, 890, 891, 894, 895, 907, 908, 909, 921, 922, 923, 924, 925, 926, 927,
+                   928, 929, 930, 931, 932, 933, 952, 954}) {
+        table[id] = Expected{true, {{kCommand, static_cast<std::uintptr_t>(id), 0}}};
+    }
+    return table;
+}
+
 TEST(PluginTablesTest, CorvanePlayersPressEveryButtonAsTabledAndNothingElse) {
     expectTable(corvaneProfile(), corvaneTable(), 26);
     expectTable(corvane3Profile(), corvaneTable(), 26);
@@ -125,6 +136,10 @@ TEST(PluginTablesTest, BrannockPressesEveryButtonAsTabledAndNothingElse) {
 
 TEST(PluginTablesTest, WyvernelPressesEveryButtonAsTabledAndNothingElse) {
     expectTable(wyvernelProfile(), wyvernelTable(), 29);
+}
+
+TEST(PluginTablesTest, MpcPressesEveryButtonAsTabledAndNothingElse) {
+    expectTable(mpcProfile(), mpcTable(), 954);
 }
 
 TEST(PluginTablesTest, AbilityListsAreExactlyThePlayersButtons) {
@@ -160,12 +175,23 @@ TEST(PluginTablesTest, AbilityListsAreExactlyThePlayersButtons) {
               "Volume Down(210,93,20,0)Mute(242,77,18,0)-(0,0,0,0)Eject Disc(103,9,17,0)"
               "-(0,0,0,0)Next Angle(161,9,23,0)Next Audio(161,31,21,0)"
               "Next Caption(161,53,22,0)");
+
+    EXPECT_EQ(abilityText(mpcProfile()),
+              "Play(7,9,887,0)Stop(39,9,890,0)Pause(71,9,888,0)-(0,0,0,0)Next(103,53,922,0)"
+              "Previous(7,53,921,0)-(0,0,0,0)Fast Forward(71,53,895,0)Fast Rewind(39,53,894,0)"
+              "Step Forward(71,31,891,0)Root Menu(7,77,924,1)Title Menu(39,77,923,0)"
+              "Chapter Menu(71,77,928,0)Angle Menu(103,77,927,0)Audio Menu(135,77,926,0)"
+              "Subpicture Menu(167,77,925,0)-(0,0,0,0)Left(208,33,929,0)Right(252,33,930,0)"
+              "Up(233,8,931,0)Down(233,52,932,0)Ok / Enter(231,31,933,0)"
+              "Volume Up(210,77,907,1)Volume Down(210,93,908,0)Mute(242,77,909,0)-(0,0,0,0)"
+              "Next Audio(161,31,952,0)Next Caption(161,53,954,0)");
 }
 
 // Every button offered must be one the player can be sent, with the code the list gives.
 TEST(PluginTablesTest, EveryOfferedButtonHasACommandAndEveryCommandIsOffered) {
     for (const PlayerProfile* profile :
-         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile()}) {
+         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile(),
+          &mpcProfile()}) {
         std::size_t buttons = 0;
         for (const Ability& a : profile->abilities) {
             if (a.name == "-") continue;
@@ -173,6 +199,21 @@ TEST(PluginTablesTest, EveryOfferedButtonHasACommandAndEveryCommandIsOffered) {
             EXPECT_NE(findCommand(*profile, a.code), nullptr) << a.name;
         }
         EXPECT_EQ(buttons, profile->commands.size());
+    }
+}
+
+// A DSM recorded with another plug-in plays unchanged: every name is one the others use, and at
+// the place the Creative player has it on the remote panel.
+TEST(PluginTablesTest, MpcButtonsAreWyvernelsNamesInWyvernelsPlaces) {
+    for (const Ability& a : mpcProfile().abilities) {
+        if (a.name == "-") continue;
+        bool found = false;
+        for (const Ability& w : wyvernelProfile().abilities) {
+            if (w.name != a.name) continue;
+            found = true;
+            EXPECT_EQ(std::make_pair(w.x, w.y), std::make_pair(a.x, a.y)) << a.name;
+        }
+        EXPECT_TRUE(found) << a.name;
     }
 }
 
