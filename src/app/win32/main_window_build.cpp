@@ -107,7 +107,9 @@ void MainWindow::buildChildren() {
     const LabelLook check{markFont_.get(), nullptr, RGB(0, 255, 0), true};
     addLabel(window_, m.disc.DVD_Title, {plainTitleFont_.get(), italicFont_.get(),
                                          colour(skin::kLcdText), false});
-    addLabel(window_, m.disc.DVD_Serial, {titleFont_.get(), nullptr, colour(skin::kLcdText), false});
+    // Plain, as the title: in bold the identity's nine characters do not fit the label.
+    addLabel(window_, m.disc.DVD_Serial,
+             {plainTitleFont_.get(), nullptr, colour(skin::kLcdText), false});
     addLabel(window_, m.dsm.ModLabel, {titleFont_.get(), nullptr, colour(skin::kModifiedMark), false});
     addLabel(dsm, m.dsm.NoClicks, onPanel);
     addLabel(dsm, m.dsm.runtime, onPanel);
