@@ -12,10 +12,24 @@ inline constexpr char kCtrlS = 19;
 }  // namespace
 
 void Tmain::SaveRequest() {
+    // A sequence under way (a countdown, a wait for the player) owns the controller: taking it
+    // over for the save would cancel the sequence, so the save waits on a timer of its own.
+    const bool sequenceRunning =
+        controller_state != kSaveState && (Timer1.enabled() || controllerStepRunning_);
+    if (sequenceRunning) {
+        SettingsSaveTimer.setInterval(Timer1.interval());
+        SettingsSaveTimer.restart();
+        return;
+    }
     controller_state = kSaveState;
     // Stopped and started again: a burst of changes gives one save, one interval after the last.
     Timer1.setEnabled(false);
     Timer1.setEnabled(true);
+}
+
+void Tmain::SettingsSaveTimerTimer() {
+    SettingsSaveTimer.setEnabled(false);
+    WriteSettings();
 }
 
 void Tmain::checkbox_change(int tag) {

@@ -113,6 +113,29 @@ TEST_F(DsmFileIoTest, SaveIntoAMissingFolderFailsWithTheRunTimeText) {
     }
 }
 
+TEST_F(DsmFileIoTest, TheReplacementIsWrittenInTheTargetsOwnFolder) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\film.dsm", "C:\\"},          // the root, not the drive's current folder
+        {"\\film.dsm", "\\"},              // the current drive's root
+        {"C:film.dsm", "C:."},              // relative to the drive's current folder
+        {"film.dsm", "."},
+        {"C:\\dsm\\film.dsm", "C:\\dsm"},
+        {"dsm/film.dsm", "dsm"},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(temporaryFolderFor(path), expected) << path;
+
+    // A save into a root works wherever the drive's current folder is.
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    const std::string inRoot = "C:\\spindrel_root_" + std::to_string(GetCurrentProcessId()) + ".dsm";
+    model.Notes = {"root"};
+    document.save(inRoot);
+    EXPECT_EQ(read(inRoot), "#root\r\n");
+    EXPECT_EQ(filesInFolder(), 0);
+    DeleteFileA(inRoot.c_str());
+    SetCurrentDirectoryA("C:\\");
+}
+
 TEST_F(DsmFileIoTest, LoadOfAMissingFileSaysSoWithoutAnError) {
     model.dsm_name.caption = folder + "absent.dsm";
     EXPECT_FALSE(document.load(ButtonNames()));

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_super_timers.h"
 
+#include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "base/timer.h"
 
@@ -14,6 +16,9 @@ constexpr UINT kTickMessage = WM_APP + 17;
 constexpr UINT kTickDoneMessage = WM_APP + 18;
 // Longer waits sleep; the last stretch before a tick is polled so the tick lands on time.
 constexpr double kSleepMarginMs = 50.0;
+// Below this the thread no longer sleeps but watches the clock: a sleep, or a yield, on a busy
+// machine gives the processor away for a whole time slice, and the tick lands milliseconds late.
+constexpr double kSpinMs = 1.5;
 // A tick handed to a user-interface thread that is itself waiting for this thread (in the
 // destructor) must not block forever.
 constexpr UINT kHandOverTimeoutMs = 100;
@@ -31,7 +36,11 @@ Win32SuperTimers::Win32SuperTimers() {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     ticksPerMs_ = static_cast<double>(frequency.QuadPart) / 1000.0;
-    worker_ = std::thread([this] { run(); });
+    worker_ = std::thread([this] {
+        // It only measures time and hands ticks over; it must not wait behind busy programs.
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+        run();
+    });
 }
 
 Win32SuperTimers::~Win32SuperTimers() {
@@ -52,11 +61,17 @@ double Win32SuperTimers::nowMs() {
 }
 
 void Win32SuperTimers::arm(Timer& timer) {
+    const double now = nowMs();
+    double due = now + timer.interval();
+    // Started again by its own tick (the click timer, with the next click's wait): the period
+    // counts from when the tick was due, not from when the tick's work ended, so the time the
+    // tick spent (a press waiting for the player) is not added to every wait.
+    if (&timer == ticking_)
+        due = std::max(tickingDue_ + timer.interval(), now);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         std::erase_if(entries_, [&](const Entry& e) { return e.timer == &timer; });
-        entries_.push_back(
-            {&timer, nowMs() + timer.interval(), timer.interval(), ++nextGeneration_});
+        entries_.push_back({&timer, due, timer.interval(), ++nextGeneration_});
     }
     changed_.notify_all();
 }
@@ -69,26 +84,37 @@ void Win32SuperTimers::disarm(Timer& timer) {
     changed_.notify_all();
 }
 
-bool Win32SuperTimers::isArmed(Timer* timer, unsigned generation) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (const Entry& entry : entries_) {
-        if (entry.timer == timer)
-            return entry.generation == generation;
+bool Win32SuperTimers::takeTick(Timer* timer, unsigned generation, double& due) {
+    bool run = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (Entry& entry : entries_) {
+            if (entry.timer != timer || entry.generation != generation)
+                continue;
+            entry.onItsWay = false;
+            due = entry.tickDue;
+            // Held up past its next due time: the next tick is one interval after this one.
+            const double now = nowMs();
+            if (entry.due < now)
+                entry.due = now + entry.interval;
+            run = true;
+        }
     }
-    return false;
+    changed_.notify_all();
+    return run;
 }
 
 void Win32SuperTimers::run() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!stopping_) {
-        if (entries_.empty()) {
+        Entry* next = nullptr;
+        for (Entry& entry : entries_) {
+            if (!entry.onItsWay && (next == nullptr || entry.due < next->due))
+                next = &entry;
+        }
+        if (next == nullptr) {
             changed_.wait(lock);
             continue;
-        }
-        Entry* next = &entries_.front();
-        for (Entry& entry : entries_) {
-            if (entry.due < next->due)
-                next = &entry;
         }
         const double wait = next->due - nowMs();
         if (wait > kSleepMarginMs) {
@@ -96,15 +122,25 @@ void Win32SuperTimers::run() {
                               std::chrono::duration<double, std::milli>(wait - kSleepMarginMs));
             continue;
         }
-        if (wait > 0) {
+        if (wait > kSpinMs) {
             lock.unlock();
-            Sleep(wait > 2 ? 1 : 0);
+            Sleep(1);
+            lock.lock();
+            continue;
+        }
+        if (wait > 0) {
+            const double due = next->due;
+            lock.unlock();
+            while (nowMs() < due) {
+            }
             lock.lock();
             continue;
         }
         Timer* timer = next->timer;
         const unsigned generation = next->generation;
+        next->tickDue = next->due;
         next->due = nowMs() + next->interval;
+        next->onItsWay = true;
         lock.unlock();
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(window_, kTickMessage, reinterpret_cast<WPARAM>(timer),
@@ -121,8 +157,14 @@ LRESULT CALLBACK Win32SuperTimers::WindowProc(HWND window, UINT message, WPARAM 
         auto* timer = reinterpret_cast<Timer*>(wParam);
         // The timer may have been stopped (or destroyed, or started again) while this tick was
         // on its way: a hand-over that timed out is still delivered later.
-        if (self != nullptr && self->isArmed(timer, static_cast<unsigned>(lParam))) {
+        double due = 0;
+        if (self != nullptr && self->takeTick(timer, static_cast<unsigned>(lParam), due)) {
+            // Ticks of other timers may run inside this one (a press lets messages run).
+            Timer* const outer = std::exchange(self->ticking_, timer);
+            const double outerDue = std::exchange(self->tickingDue_, due);
             timer->fire();
+            self->ticking_ = outer;
+            self->tickingDue_ = outerDue;
             PostMessageA(window, kTickDoneMessage, 0, 0);
         }
         return 0;

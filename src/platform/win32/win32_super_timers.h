@@ -12,7 +12,9 @@ namespace spindrel {
 
 // Serves timers from a thread of its own that only measures time: when a tick is due it hands
 // it to the user-interface thread with a synchronous message and waits until the tick has run.
-// Slides stay smooth while the message queue is busy with other timers.
+// Slides stay smooth while the message queue is busy with other timers. A tick that the
+// user-interface thread cannot take at once (it is blocked in a plug-in call) stays the only
+// one on its way: a late timer fires once, never in a burst.
 class Win32SuperTimers : public TimerService {
   public:
     Win32SuperTimers();
@@ -32,11 +34,17 @@ class Win32SuperTimers : public TimerService {
         // Which arming this entry belongs to: a tick handed over late must not fire a timer
         // that has been stopped and started again since.
         unsigned generation;
+        // A tick has been sent and has not run yet; no other is sent meanwhile.
+        bool onItsWay = false;
+        // When that tick was due.
+        double tickDue = 0;
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void run();
-    bool isArmed(Timer* timer, unsigned generation);
+    // The tick of this arming has reached the user-interface thread: true when it is to run,
+    // with the time it was due.
+    bool takeTick(Timer* timer, unsigned generation, double& due);
 
     HWND window_ = nullptr;
     std::mutex mutex_;
@@ -44,6 +52,9 @@ class Win32SuperTimers : public TimerService {
     std::vector<Entry> entries_;
     bool stopping_ = false;
     unsigned nextGeneration_ = 0;
+    // The timer whose tick runs now on the user-interface thread, and when that tick was due.
+    Timer* ticking_ = nullptr;
+    double tickingDue_ = 0;
     double ticksPerMs_ = 1.0;
     std::thread worker_;
 };

@@ -2,9 +2,6 @@
 
 #include <windowsx.h>
 
-#include <map>
-#include <tuple>
-
 #include "ui/win32/gdi.h"
 #include "ui/win32/surface.h"
 
@@ -47,6 +44,7 @@ CoolButtonView::~CoolButtonView() {
 void CoolButtonView::redraw() { InvalidateRect(window_, nullptr, FALSE); }
 
 void CoolButtonView::reflect() {
+    if (!current()) return;
     RECT rect;
     GetWindowRect(window_, &rect);
     MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
@@ -66,33 +64,6 @@ void CoolButtonView::reflect() {
     if (button_.glyphIndex() != shownGlyph_ || button_.glyphStrip().get() != shownStrip_) redraw();
 }
 
-namespace {
-
-// Prepared glyphs are shared by every button showing the same glyph of the same strip.
-struct PreparedGlyph {
-    BitmapHandle bitmap;
-    Rgb transparent = 0;
-    int width = 0;
-    int height = 0;
-};
-
-PreparedGlyph& preparedGlyph(const CoolButton& button, const SystemColours& colours) {
-    static std::map<std::tuple<const Bitmap*, int, bool>, PreparedGlyph> prepared;
-    const auto key = std::make_tuple(button.glyphStrip().get(), button.glyphIndex(),
-                                     button.drawState() == ButtonState::disabled);
-    PreparedGlyph& slot = prepared[key];
-    if (!slot.bitmap) {
-        const Glyph glyph = button.glyph(colours);
-        slot.width = glyph.image.width;
-        slot.height = glyph.image.height;
-        slot.transparent = glyph.transparent;
-        if (glyph.image.width > 0) slot.bitmap = makeDib(glyph.image);
-    }
-    return slot;
-}
-
-}  // namespace
-
 void CoolButtonView::paint(HDC dc) {
     Background::paintUnder(window_, dc);
     SystemColours colours;
@@ -102,7 +73,7 @@ void CoolButtonView::paint(HDC dc) {
     shownGlyph_ = button_.glyphIndex();
     shownStrip_ = button_.glyphStrip().get();
     if (!button_.glyphStrip()) return;
-    const PreparedGlyph& glyph = preparedGlyph(button_, colours);
+    const PreparedGlyph& glyph = GlyphCache::shared().prepared(button_, colours);
     if (!glyph.bitmap) return;
     // Centred, at the same place in every state.
     const int x = (button_.width - glyph.width) / 2;
@@ -124,6 +95,19 @@ LRESULT CALLBACK CoolButtonView::WindowProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT CoolButtonView::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!current()) {
+        switch (message) {
+            case WM_PAINT:
+                ValidateRect(window_, nullptr);
+                return 0;
+            case WM_NCHITTEST:
+                return HTTRANSPARENT;
+            case WM_ERASEBKGND:
+                return 1;
+            default:
+                return DefWindowProcA(window_, message, wParam, lParam);
+        }
+    }
     switch (message) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
