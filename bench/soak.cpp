@@ -19,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "e2e/e2e_support.h"
 #include "ui/skin_layout.h"
@@ -92,22 +93,27 @@ class Soak {
         settle(20);
         PostMessageA(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
         waitFor([&] { return IsIconic(window_) == FALSE; });
-        settle(150);
+        settle(20);
+        waitStill();
     }
 
     void switchPanel(int round) {
         static constexpr char kKeys[] = {'A', 'B', 'C', 'D', 'F'};
         PostMessageA(window_, WM_SYSKEYDOWN, static_cast<WPARAM>(kKeys[round % 5]), LPARAM{1} << 29);
-        settle(120);
+        settle(20);
+        waitStill();
     }
 
     bool openLibrary() {
         PostMessageA(window_, WM_SYSKEYDOWN, 'F', LPARAM{1} << 29);
-        settle(150);
-        click(layout::main_form::base_panel.left + layout::base_panel::file_panel.left +
-                  layout::file_panel::openbtn.left + layout::file_panel::openbtn.width / 2,
-              layout::main_form::base_panel.top + layout::base_panel::file_panel.top +
-                  layout::file_panel::openbtn.top + layout::file_panel::openbtn.height / 2);
+        settle(20);
+        waitStill();
+        if (!click(layout::main_form::base_panel.left + layout::base_panel::file_panel.left +
+                       layout::file_panel::openbtn.left + layout::file_panel::openbtn.width / 2,
+                   layout::main_form::base_panel.top + layout::base_panel::file_panel.top +
+                       layout::file_panel::openbtn.top + layout::file_panel::openbtn.height / 2)) {
+            return false;
+        }
         HWND dialog = nullptr;
         if (!waitFor([&] { return (dialog = program_.findWindow(kDialogClass, true)) != nullptr; }))
             return false;
@@ -118,35 +124,81 @@ class Soak {
         return closed;
     }
 
-    void recordAndStop() {
+    bool recordAndStop() {
         const int x = layout::main_form::dead_panel1.left + layout::dead_panel1::active_panel.left;
         const int y = layout::main_form::dead_panel1.top + layout::dead_panel1::active_panel.top;
-        click(x + layout::active_panel::RecBtn.left + layout::active_panel::RecBtn.width / 2,
-              y + layout::active_panel::RecBtn.top + layout::active_panel::RecBtn.height / 2);
-        settle(250);
-        click(x + layout::active_panel::stopbtn.left + layout::active_panel::stopbtn.width / 2,
-              y + layout::active_panel::stopbtn.top + layout::active_panel::stopbtn.height / 2);
-        settle(250);
+        const bool started =
+            click(x + layout::active_panel::RecBtn.left + layout::active_panel::RecBtn.width / 2,
+                  y + layout::active_panel::RecBtn.top + layout::active_panel::RecBtn.height / 2);
+        settle(20);
+        waitStill();
+        const bool stopped =
+            click(x + layout::active_panel::stopbtn.left + layout::active_panel::stopbtn.width / 2,
+                  y + layout::active_panel::stopbtn.top + layout::active_panel::stopbtn.height / 2);
+        settle(20);
+        waitStill();
+        return started && stopped;
     }
 
   private:
-    // A click as the mouse makes it, on the deepest visible child under a point of the window
-    // (other programs' windows may lie on top of it on the screen).
-    void click(int x, int y) {
+    // The deepest visible child under a point of the window, and the point in its terms.
+    HWND childAt(POINT& point) const {
         HWND target = window_;
-        POINT point{x, y};
         for (;;) {
             HWND child = ChildWindowFromPointEx(target, point,
                                                 CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
             if (child == nullptr || child == target)
-                break;
+                return target;
             MapWindowPoints(target, child, &point, 1);
             target = child;
         }
+    }
+
+    // A click as the mouse makes it, on the skinned button under a point of the window (other
+    // programs' windows may lie on top of it on the screen); false when no button is there.
+    bool click(int x, int y) {
+        POINT point{x, y};
+        HWND target = nullptr;
+        const bool there = waitFor([&] {
+            point = {x, y};
+            target = childAt(point);
+            char name[64] = {};
+            GetClassNameA(target, name, sizeof name);
+            return std::string(name) == "TCoolButton";
+        });
+        if (!there)
+            return false;
         const LPARAM at = MAKELPARAM(point.x, point.y);
         PostMessageA(target, WM_MOUSEMOVE, 0, at);
         PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(target, WM_LBUTTONUP, 0, at);
+        return true;
+    }
+
+    // Waits (bounded) until no child window has moved for a few slide steps.
+    void waitStill() {
+        std::vector<RECT> last;
+        int still = 0;
+        for (int waited = 0; waited < e2e::kWaitMs && still < 4; waited += 30) {
+            std::vector<RECT> now;
+            EnumChildWindows(
+                window_,
+                [](HWND child, LPARAM out) {
+                    RECT rect;
+                    GetWindowRect(child, &rect);
+                    reinterpret_cast<std::vector<RECT>*>(out)->push_back(rect);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&now));
+            const bool same = now.size() == last.size() &&
+                              std::equal(now.begin(), now.end(), last.begin(),
+                                         [](const RECT& a, const RECT& b) {
+                                             return EqualRect(&a, &b) != FALSE;
+                                         });
+            still = same ? still + 1 : 0;
+            last = std::move(now);
+            Sleep(30);
+        }
     }
 
     static bool waitFor(const std::function<bool()>& done) {
@@ -206,7 +258,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 5; ++i)
             soak.switchPanel(i);
         failures += soak.openLibrary() ? 0 : 1;
-        soak.recordAndStop();
+        failures += soak.recordAndStop() ? 0 : 1;
         soak.settle(500);
         const Figures before = soak.figures();
         std::printf("soak under Wine: %d minimise/restore, %d panel switches, %d library openings, "
@@ -227,7 +279,7 @@ int main(int argc, char** argv) {
         soak.settle(300);
         print("after the library openings", soak.figures());
         for (int i = 0; i < recordings; ++i)
-            soak.recordAndStop();
+            failures += soak.recordAndStop() ? 0 : 1;
         soak.settle(500);
         const Figures after = soak.figures();
         print("after the recordings", after);
@@ -235,7 +287,8 @@ int main(int argc, char** argv) {
                     after.gdiObjects - before.gdiObjects, after.windows - before.windows,
                     after.workingSetKb - before.workingSetKb);
         if (failures != 0)
-            std::printf("%d library openings did not show or close the dialog\n", failures);
+            std::printf("%d library openings or recordings did not find their button or dialog\n",
+                        failures);
 
         PostMessageA(window, WM_CLOSE, 0, 0);
         if (!program.waitForExit(e2e::kWaitMs))

@@ -1,12 +1,15 @@
 // Tmain: the configuration panel's options and program box, dropped files, and the keyboard
 // shortcuts.
 
+#include <algorithm>
+
 #include "app/tmain.h"
 
 namespace spindrel {
 
 namespace {
 inline constexpr int kSaveState = 50;
+inline constexpr int kLongestSaveDelay = 1000;
 inline constexpr char kCtrlA = 1;
 inline constexpr char kCtrlS = 19;
 }  // namespace
@@ -17,7 +20,8 @@ void Tmain::SaveRequest() {
     const bool sequenceRunning =
         controller_state != kSaveState && (Timer1.enabled() || controllerStepRunning_);
     if (sequenceRunning) {
-        SettingsSaveTimer.setInterval(Timer1.interval());
+        // The controller's interval can be ten minutes (the wait of a "/b" run without a DSM).
+        SettingsSaveTimer.setInterval(std::min(Timer1.interval(), kLongestSaveDelay));
         SettingsSaveTimer.restart();
         return;
     }

@@ -47,24 +47,6 @@ TEST_F(ConfigTest, OptionClicksToggleAndABurstOfChangesSavesOnceAfterTheLast) {
     EXPECT_EQ(m.slideStepDivisor, 2);
 }
 
-TEST_F(ConfigTest, AChangeDuringTheCountdownIsSavedWithoutStoppingIt) {
-    tmain->controller_state = 63;
-    tmain->Timer1.setInterval(800);
-    tmain->Timer1.restart();
-    t.clock.advance(400);
-    tmain->checkbox_change(0);
-    tmain->autoexecChange("C:\\lights.exe");
-    t.clock.advance(400);
-    EXPECT_EQ(tmain->model.next_button.caption, "Starting Macro in 3 seconds.");
-    EXPECT_EQ(tmain->controller_state, 62);
-    t.clock.advance(400);
-    EXPECT_EQ(t.registry.dwordValue(kHklm, kKey, "Reset_Before_Test"), 1u);
-    EXPECT_EQ(t.registry.stringValue(kHklm, kKey, "Other_Program"), "C:\\lights.exe");
-    t.clock.advance(1600);
-    EXPECT_EQ(tmain->controller_state, 60);
-    EXPECT_TRUE(tmain->Timer1.enabled());  // the macro's start is still due
-}
-
 TEST_F(ConfigTest, CheckingTheLaunchOptionWithAnEmptyBoxMovesTheFocusThere) {
     MainModel& m = tmain->model;
     tmain->checkbox_change(2);
