@@ -139,6 +139,19 @@ TEST_F(DsmFileIoTest, TheReplacementIsWrittenInTheTargetsOwnFolder) {
 TEST_F(DsmFileIoTest, LoadOfAMissingFileSaysSoWithoutAnError) {
     model.dsm_name.caption = folder + "absent.dsm";
     EXPECT_FALSE(document.load(ButtonNames()));
+    std::string bytes;
+    EXPECT_EQ(io.readStart(folder + "absent.dsm", 10, bytes), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(DsmFileIoTest, TheStartOfAFileIsReadWithoutTheRest) {
+    const std::string path = folder + "huge.dsm";
+    write(path, "#Huge\r\n" + std::string(300000, '1'));
+    std::string bytes;
+    ASSERT_EQ(io.readStart(path, 70000, bytes), 0);
+    EXPECT_EQ(bytes.size(), 70000u);
+    EXPECT_EQ(bytes.rfind("#Huge\r\n1", 0), 0u);
+    ASSERT_EQ(io.readStart(path, 1 << 20, bytes), 0);
+    EXPECT_EQ(bytes.size(), 300007u);
 }
 
 }  // namespace
