@@ -274,13 +274,21 @@ int main(int argc, char** argv) {
             soak.switchPanel(i);
         soak.settle(300);
         print("after the panel switches", soak.figures());
-        for (int i = 0; i < openings; ++i)
+        if (std::getenv("SOAK_DEBUG") != nullptr)
+            std::printf("running: %d\n", program.running() ? 1 : 0);
+        for (int i = 0; i < openings && program.running(); ++i)
             failures += soak.openLibrary() ? 0 : 1;
         soak.settle(300);
         print("after the library openings", soak.figures());
-        for (int i = 0; i < recordings; ++i)
+        for (int i = 0; i < recordings && program.running(); ++i)
             failures += soak.recordAndStop() ? 0 : 1;
         soak.settle(500);
+        if (!program.running()) {
+            DWORD code = 0;
+            program.waitForExit(0, &code);
+            std::printf("the program ended on its own (exit code 0x%lx)\n", code);
+            return 1;
+        }
         const Figures after = soak.figures();
         print("after the recordings", after);
         std::printf("change: GDI objects %+ld, windows %+ld, working set %+.0f KB\n",
