@@ -78,7 +78,7 @@ void Win32SuperTimers::arm(Timer& timer) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         std::erase_if(entries_, [&](const Entry& e) { return e.timer == &timer; });
-        entries_.push_back({&timer, due, timer.interval(), ++nextGeneration_});
+        entries_.push_back({&timer, due, timer.interval()});
     }
     changed_.notify_all();
 }
@@ -91,12 +91,12 @@ void Win32SuperTimers::disarm(Timer& timer) {
     changed_.notify_all();
 }
 
-bool Win32SuperTimers::takeTick(Timer* timer, unsigned generation, double& due) {
+bool Win32SuperTimers::takeTick(Timer* timer, unsigned offer, double& due) {
     bool run = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         for (Entry& entry : entries_) {
-            if (entry.timer != timer || entry.generation != generation)
+            if (entry.timer != timer || entry.offered != offer)
                 continue;
             entry.onItsWay = false;
             due = entry.tickDue;
@@ -144,16 +144,26 @@ void Win32SuperTimers::run() {
             continue;
         }
         Timer* timer = next->timer;
-        const unsigned generation = next->generation;
+        const unsigned offer = ++nextOffer_;
+        next->offered = offer;
         next->tickDue = next->due;
         next->due = nowMs() + next->interval;
         next->onItsWay = true;
         lock.unlock();
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(window_, kTickMessage, reinterpret_cast<WPARAM>(timer),
-                            static_cast<LPARAM>(generation), SMTO_NORMAL, kHandOverTimeoutMs,
-                            &ignored);
+        const bool handedOver =
+            SendMessageTimeoutA(window_, kTickMessage, reinterpret_cast<WPARAM>(timer),
+                                static_cast<LPARAM>(offer), SMTO_NORMAL, kHandOverTimeoutMs,
+                                &ignored) != 0;
         lock.lock();
+        // Not taken in time (Wine drops such a send, Windows delivers it later): the tick is
+        // offered again when due, and whichever offer arrives last is the one that runs.
+        if (!handedOver) {
+            for (Entry& entry : entries_) {
+                if (entry.timer == timer && entry.offered == offer)
+                    entry.onItsWay = false;
+            }
+        }
     }
 }
 
