@@ -62,8 +62,8 @@ class Soak {
                 f.gdiObjects = static_cast<long>(answer);
             }
             if (SendMessageTimeoutA(counter, kResourceCountMessage,
-                                    static_cast<WPARAM>(ResourceKind::windows), 0,
-                                    SMTO_ABORTIFHUNG, 5000, &answer)) {
+                                    static_cast<WPARAM>(ResourceKind::windows), 0, SMTO_ABORTIFHUNG,
+                                    5000, &answer)) {
                 f.windows = static_cast<long>(answer);
             }
         }
@@ -99,7 +99,8 @@ class Soak {
 
     void switchPanel(int round) {
         static constexpr char kKeys[] = {'A', 'B', 'C', 'D', 'F'};
-        PostMessageA(window_, WM_SYSKEYDOWN, static_cast<WPARAM>(kKeys[round % 5]), LPARAM{1} << 29);
+        PostMessageA(window_, WM_SYSKEYDOWN, static_cast<WPARAM>(kKeys[round % 5]),
+                     LPARAM{1} << 29);
         settle(20);
         waitStill();
     }
@@ -145,8 +146,8 @@ class Soak {
     HWND childAt(POINT& point) const {
         HWND target = window_;
         for (;;) {
-            HWND child = ChildWindowFromPointEx(target, point,
-                                                CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+            HWND child =
+                ChildWindowFromPointEx(target, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
             if (child == nullptr || child == target)
                 return target;
             MapWindowPoints(target, child, &point, 1);
@@ -190,11 +191,10 @@ class Soak {
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&now));
-            const bool same = now.size() == last.size() &&
-                              std::equal(now.begin(), now.end(), last.begin(),
-                                         [](const RECT& a, const RECT& b) {
-                                             return EqualRect(&a, &b) != FALSE;
-                                         });
+            const bool same =
+                now.size() == last.size() &&
+                std::equal(now.begin(), now.end(), last.begin(),
+                           [](const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; });
             still = same ? still + 1 : 0;
             last = std::move(now);
             Sleep(30);
@@ -261,9 +261,10 @@ int main(int argc, char** argv) {
         failures += soak.recordAndStop() ? 0 : 1;
         soak.settle(500);
         const Figures before = soak.figures();
-        std::printf("soak under Wine: %d minimise/restore, %d panel switches, %d library openings, "
-                    "%d recordings\n",
-                    restores, switches, openings, recordings);
+        std::printf(
+            "soak under Wine: %d minimise/restore, %d panel switches, %d library openings, "
+            "%d recordings\n",
+            restores, switches, openings, recordings);
         print("before (after one round of each)", before);
 
         for (int i = 0; i < restores; ++i)
