@@ -17,10 +17,10 @@ constexpr UINT kTickMessage = WM_APP + 17;
 // so the window would show what the tick changed only when some other message came along.
 constexpr UINT kTickDoneMessage = WM_APP + 18;
 // Longer waits sleep on the condition; the last stretch before a tick sleeps a millisecond at a
-// time. Neither yields nor spins: on a busy machine a yield or a spin that outlasts its time
-// slice waits a whole slice behind the busy programs, while a thread that wakes from a sleep
-// gets the processor back at once (measured under Wine with two CPU-busy processes: spinning
-// the last 1.5 ms gave a 99th percentile of 12 ms, sleeping 8 to 16 ms, run to run).
+// time, never yielding: a yield on a busy machine gives the processor away for a whole time
+// slice. Spinning the last 1.5 ms instead was measured under Wine beside two CPU-busy
+// processes: no better a tail (99th percentile 12 ms, against 8 to 16 ms sleeping, run to run)
+// for a processor kept busy.
 constexpr double kSleepMarginMs = 50.0;
 // A tick handed to a user-interface thread that is itself waiting for this thread (in the
 // destructor) must not block forever.
