@@ -54,6 +54,16 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// Nearest rank: the smallest value that at least p percent of the values do not exceed.
+double percentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    std::size_t rank = static_cast<std::size_t>(p / 100.0 * static_cast<double>(values.size()) + 0.999999);
+    rank = std::clamp<std::size_t>(rank, 1, values.size());
+    return values[rank - 1];
+}
+
 double maximum(const std::vector<double>& values) {
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
@@ -148,9 +158,9 @@ int main(int argc, char** argv) {
         }
         std::printf(
             "  run %d: start->player %.0f ms, start->first press %.0f ms, median lateness "
-            "%.2f ms, max %.2f ms, drift at last click %.1f ms\n",
+            "%.2f ms, 99th percentile %.2f ms, max %.2f ms, drift at last click %.1f ms\n",
             i + 1, run.toLaunchMs, run.toFirstPressMs, median(run.latenessMs),
-            maximum(run.latenessMs), run.driftMs);
+            percentile(run.latenessMs, 99), maximum(run.latenessMs), run.driftMs);
         toLaunch.push_back(run.toLaunchMs);
         toFirst.push_back(run.toFirstPressMs);
         lateness.insert(lateness.end(), run.latenessMs.begin(), run.latenessMs.end());
@@ -162,8 +172,8 @@ int main(int argc, char** argv) {
     std::printf("start -> player launch:  median %.0f ms\n", median(toLaunch));
     std::printf("start -> first press:    median %.0f ms (of which the first wait %d ms)\n",
                 median(toFirst), intervalMs(kClicks[0].wait));
-    std::printf("press lateness (%zu presses): median %.2f ms, max %.2f ms\n", lateness.size(),
-                median(lateness), maximum(lateness));
+    std::printf("press lateness (%zu presses): median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
+                lateness.size(), median(lateness), percentile(lateness, 99), maximum(lateness));
     std::printf("drift at the last click: median %.1f ms, max %.1f ms\n", median(drift),
                 maximum(drift));
     return failed == 0 ? 0 : 1;

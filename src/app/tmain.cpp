@@ -35,7 +35,11 @@ Tmain::Tmain(Ports ports)
       ports_(ports),
       singleInstance_(ports.sharedMemory),
       player_(std::make_unique<UnboundPlayer>()) {
-    Timer1.setOnTick([this] { guarded([this] { Timer1Timer(); }); });
+    Timer1.setOnTick([this] {
+        controllerStepRunning_ = true;
+        guarded([this] { Timer1Timer(); });
+        controllerStepRunning_ = false;
+    });
     PCDVD_Timer.setOnTick([this] { guarded([this] { PCDVD_TimerTimer(); }); });
     Slider.setOnTick([this] { guarded([this] { SliderTimer(); }); });
     singleInstance_.OnAlreadyRunning = [this](std::uint32_t, std::uint32_t) {
@@ -59,7 +63,16 @@ Tmain::~Tmain() = default;
 void Tmain::create(std::uint32_t instanceHandle, std::uint32_t windowHandle) {
     singleInstance_.Loaded(fileNameOf(ports_.system.programPath()), instanceHandle,
                            windowHandle);
-    guarded([this] { FormCreate(); });
+    bool completed = false;
+    guarded([this, &completed] {
+        FormCreate();
+        completed = true;
+    });
+    // The controller that would enable them never starts: the user must still be able to leave.
+    if (!completed) {
+        model.closebtn.enabled = true;
+        model.minimizebtn.enabled = true;
+    }
 }
 
 // A second copy ends silently: nothing is sent to the first one.
@@ -185,9 +198,15 @@ Registry& Tmain::sharedRegistry() {
 
 void Tmain::ReadSettings() {
     pluginName = texts::kDefaultPlugin;
+    settingsRead_ = false;
     pluginName = readSettings(sharedRegistry(), model, ports_.system.screenSize());
+    settingsRead_ = true;
 }
 
-void Tmain::WriteSettings() { writeSettings(sharedRegistry(), model); }
+// After a read cut short the model holds defaults for what was not read; writing them would
+// replace the user's stored values.
+void Tmain::WriteSettings() {
+    if (settingsRead_) writeSettings(sharedRegistry(), model);
+}
 
 }  // namespace spindrel

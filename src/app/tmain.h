@@ -97,6 +97,7 @@ public:
 
     // Configuration panel and keyboard.
     void SaveRequest();
+    void SettingsSaveTimerTimer();
     void checkbox_change(int tag);
     void autoexecChange(const std::string& text);
     void DropWatchFilesDropped(const std::vector<std::string>& files);
@@ -185,6 +186,8 @@ private:
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<PlayerPort> player_;
     bool pluginBound_ = false;
+    // Every setting was read; only then may they be written back.
+    bool settingsRead_ = false;
 
     // Remote panel, macro player, recorder and click list editor. Declared after ports_, whose
     // timer service their timers need.
@@ -219,6 +222,10 @@ public:
     int clickCounter = 0;
     // On the precise timers: a press is due to the millisecond, however busy the queue is.
     Timer ClickTimer{ports_.superTimers, 10, [this] { guarded([this] { ClickTimerTimer(); }); }};
+
+    // Saves the settings after a change made while a controller sequence runs.
+    Timer SettingsSaveTimer{ports_.timers, 10,
+                            [this] { guarded([this] { SettingsSaveTimerTimer(); }); }};
 
     // Recorder.
     void RecBtnClick();
@@ -263,6 +270,8 @@ private:
     // was busy can tell that its run has been stopped meanwhile.
     int clickRun_ = 0;
     bool clickTickBusy_ = false;
+    // A controller step is running (it may be letting other handlers run).
+    bool controllerStepRunning_ = false;
 };
 
 }  // namespace spindrel

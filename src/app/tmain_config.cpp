@@ -1,21 +1,39 @@
 // Tmain: the configuration panel's options and program box, dropped files, and the keyboard
 // shortcuts.
 
+#include <algorithm>
+
 #include "app/tmain.h"
 
 namespace spindrel {
 
 namespace {
 inline constexpr int kSaveState = 50;
+inline constexpr int kLongestSaveDelay = 1000;
 inline constexpr char kCtrlA = 1;
 inline constexpr char kCtrlS = 19;
 }  // namespace
 
 void Tmain::SaveRequest() {
+    // A sequence under way (a countdown, a wait for the player) owns the controller: taking it
+    // over for the save would cancel the sequence, so the save waits on a timer of its own.
+    const bool sequenceRunning =
+        controller_state != kSaveState && (Timer1.enabled() || controllerStepRunning_);
+    if (sequenceRunning) {
+        // The controller's interval can be ten minutes (the wait of a "/b" run without a DSM).
+        SettingsSaveTimer.setInterval(std::min(Timer1.interval(), kLongestSaveDelay));
+        SettingsSaveTimer.restart();
+        return;
+    }
     controller_state = kSaveState;
     // Stopped and started again: a burst of changes gives one save, one interval after the last.
     Timer1.setEnabled(false);
     Timer1.setEnabled(true);
+}
+
+void Tmain::SettingsSaveTimerTimer() {
+    SettingsSaveTimer.setEnabled(false);
+    WriteSettings();
 }
 
 void Tmain::checkbox_change(int tag) {

@@ -207,8 +207,7 @@ bool Tmain::AutoRunStep(bool lookUp) {
         const std::string name = defaultDsmName(model.disc.DVD_Serial.caption);
         if (ports_.files.fileExists(name)) {
             if (!PreparePanels()) closeMainWindow();
-            model.dsm.dsm_name.caption = name;
-            document.load(ButtonNames(knownButtons()));
+            naming.loadDsm(name);
         } else {
             if (run_mode == 0x41) {
                 closeMainWindow();

@@ -81,6 +81,12 @@ bool isOwnEntry(const std::string& valueName) {
     return valueName.size() > 5 && valueName.substr(5, 100) == t::kOwnName;
 }
 
+// "B)NN," and a display name: another program's treatment value. Anything else that merely
+// starts with a B is not an entry of the list and keeps its value and type.
+bool isTreatmentValue(const std::string& valueName) {
+    return valueName.size() >= 5 && valueName.compare(0, 2, "B)") == 0 && valueName[4] == ',';
+}
+
 }  // namespace
 
 void registerWindowsAutoPlay(Registry& registry, const std::string& programPath,
@@ -129,7 +135,7 @@ void registerSpindrelPlus(Registry& registry, const std::string& programPath,
             highest = number;
         if (isOwnEntry(name)) {
             highest = -number;
-        } else if (!name.empty() && name[0] == 'B') {
+        } else if (isTreatmentValue(name)) {
             registry.writeInteger(name, 2);
         }
     }

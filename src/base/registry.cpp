@@ -190,18 +190,24 @@ std::vector<std::string> Registry::valueNames() {
     return names;
 }
 
-void Registry::copyValues(RegKey from, RegKey to) {
+void Registry::copyValues(RegKey from, RegKey to, const std::string& fromPath) {
     std::vector<std::string> names;
-    port_.valueNames(from, names);
+    if (const RegStatus listed = port_.valueNames(from, names); listed != RegStatus::ok) {
+        throw RegistryError("Failed to read the values of " + describe(fromPath) + reason(listed));
+    }
     for (const std::string& name : names) {
         RegValue value;
-        if (port_.readValue(from, name, value) != RegStatus::ok) continue;
+        if (const RegStatus read = port_.readValue(from, name, value); read != RegStatus::ok) {
+            throw RegistryError("Failed to get data for '" + name + "'" + reason(read));
+        }
         if (port_.writeValue(to, name, value) != RegStatus::ok) {
             throw RegistryError("Failed to set data for '" + name + "'");
         }
     }
 }
 
+// The old key is deleted only after every value and sub-key has been copied: a copy that
+// skipped what it could not read would lose it for good.
 void Registry::moveKey(const std::string& oldName, const std::string& newName, bool deleteOld) {
     requireOpenKey(oldName);
     const std::string base = path_.empty() ? std::string() : path_ + "\\";
@@ -209,39 +215,57 @@ void Registry::moveKey(const std::string& oldName, const std::string& newName, b
     const std::string to = base + trimKeyPath(newName);
     if (!keyExists(from) || keyExists(to)) return;
 
-    // Depth-first copy, keys opened by their full path.
-    struct Pending {
-        std::string from;
-        std::string to;
-    };
     std::vector<Pending> work{{from, to}};
+    try {
+        copyTree(work);
+    } catch (...) {
+        // The target did not exist before: a half copy goes again, so that it cannot pass for
+        // a handler later.
+        port_.deleteKey(key_, trimKeyPath(newName));
+        throw;
+    }
+    if (!deleteOld) return;
+    if (const RegStatus deleted = port_.deleteKey(key_, trimKeyPath(oldName));
+        deleted != RegStatus::ok) {
+        throw RegistryError("Failed to delete key " + describe(from) + reason(deleted));
+    }
+}
+
+void Registry::copyTree(std::vector<Pending>& work) {
     while (!work.empty()) {
         const Pending item = work.back();
         work.pop_back();
         RegKey source = 0;
-        if (port_.openKey(root_, item.from, false, source) != RegStatus::ok) continue;
+        if (const RegStatus opened = port_.openKey(root_, item.from, false, source);
+            opened != RegStatus::ok) {
+            throw RegistryError("Failed to open key " + describe(item.from) + reason(opened));
+        }
         RegKey target = 0;
         const RegStatus created = port_.openKey(root_, item.to, true, target);
         if (created != RegStatus::ok) {
             port_.closeKey(source);
             throw RegistryError("Failed to create key " + item.to);
         }
+        std::vector<std::string> subKeys;
+        RegStatus listed = RegStatus::ok;
         try {
-            copyValues(source, target);
+            copyValues(source, target, item.from);
+            listed = port_.subKeyNames(source, subKeys);
         } catch (...) {
             port_.closeKey(source);
             port_.closeKey(target);
             throw;
         }
-        std::vector<std::string> subKeys;
-        port_.subKeyNames(source, subKeys);
+        port_.closeKey(source);
+        port_.closeKey(target);
+        if (listed != RegStatus::ok) {
+            throw RegistryError("Failed to read the sub-keys of " + describe(item.from) +
+                                reason(listed));
+        }
         for (const std::string& sub : subKeys) {
             work.push_back({item.from + "\\" + sub, item.to + "\\" + sub});
         }
-        port_.closeKey(source);
-        port_.closeKey(target);
     }
-    if (deleteOld) port_.deleteKey(key_, trimKeyPath(oldName));
 }
 
 std::string Registry::describe(const std::string& path) const {

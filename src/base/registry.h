@@ -49,7 +49,8 @@ public:
 
     // Copies the sub-key oldName of the open key, with all values and sub-keys, to newName
     // (also relative to the open key) and, when deleteOld, deletes the old one. Does nothing
-    // when oldName does not exist or newName already exists.
+    // when oldName does not exist or newName already exists. Anything that cannot be read
+    // stops the move with an error before the old key is touched; a refused delete is an error.
     void moveKey(const std::string& oldName, const std::string& newName, bool deleteOld);
 
     // "HKEY_LOCAL_MACHINE\Software\..." for messages.
@@ -59,7 +60,13 @@ private:
     RegKey requireOpenKey(const std::string& valueName);
     RegValue readTyped(const std::string& name, RegType wanted, bool missingIsEmpty);
     void write(const std::string& name, const RegValue& value);
-    void copyValues(RegKey from, RegKey to);
+    // Depth-first copy, keys opened by their full path.
+    struct Pending {
+        std::string from;
+        std::string to;
+    };
+    void copyTree(std::vector<Pending>& work);
+    void copyValues(RegKey from, RegKey to, const std::string& fromPath);
 
     RegistryPort& port_;
     RegRoot root_;

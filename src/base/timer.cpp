@@ -33,7 +33,14 @@ void Timer::restart() {
 }
 
 void Timer::fire() {
-    if (!armed_ || !onTick_) return;
+    // A tick that lets pending messages run (or blocks in a plug-in that does) would otherwise
+    // meet its own timer's next tick inside itself; that tick is dropped, the next one comes.
+    if (!armed_ || !onTick_ || ticking_) return;
+    ticking_ = true;
+    struct TickEnd {
+        bool& ticking;
+        ~TickEnd() { ticking = false; }
+    } tickEnd{ticking_};
     onTick_();
 }
 

@@ -25,7 +25,8 @@ public:
     void restart();
 
     // Called by the service. A tick that was already queued when the timer was stopped is
-    // dropped here, since stopping a Windows timer leaves posted ticks in the queue.
+    // dropped here, since stopping a Windows timer leaves posted ticks in the queue; so is a
+    // tick that arrives while this timer's own tick is still running.
     void fire();
 
 private:
@@ -35,6 +36,7 @@ private:
     int interval_;
     bool enabled_ = false;
     bool armed_ = false;
+    bool ticking_ = false;
     std::function<void()> onTick_;
 };
 

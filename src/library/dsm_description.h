@@ -11,4 +11,8 @@ namespace spindrel {
 // notes line.
 std::string describeDsm(std::string_view bytes);
 
+// How much of a file is read for its description: far more than any DSM the program writes,
+// and little enough that a huge file named "*.dsm" does not hold up the dialog.
+inline constexpr std::size_t kDescriptionReadLimit = 64 * 1024;
+
 }  // namespace spindrel

@@ -22,7 +22,12 @@ constexpr int kFirstTick = -1;
 
 TfmOpen::TfmOpen(LibraryPorts ports)
     : Timer1(ports.timers, kFirstTickInterval), ports_(std::move(ports)) {
-    Timer1.setOnTick([this] { Timer1Timer(); });
+    Timer1.setOnTick([this] { guarded([this] { Timer1Timer(); }); });
+}
+
+void TfmOpen::showException(const std::exception& error) {
+    const std::string caption = ports_.boxCaption ? ports_.boxCaption() : std::string();
+    ports_.messages.show(error.what(), caption, MsgButtons::ok, MsgIcon::error);
 }
 
 bool TfmOpen::LoadMaskFromFile(const std::string& path) {
@@ -126,7 +131,7 @@ void TfmOpen::fillOneDescription() {
     }
     LibraryRow& row = model.rows[static_cast<std::size_t>(Timer1Tag)];
     std::string bytes;
-    if (ports_.fileIo.readAll(row.name, bytes) == 0) {
+    if (ports_.fileIo.readStart(row.name, kDescriptionReadLimit, bytes) == 0) {
         row.description = describeDsm(bytes);
         index.put(row.key, row.description);
     } else {
@@ -178,6 +183,15 @@ void TfmOpen::listDsms(int list, const std::vector<FileEntry>* snapshot) {
     if (listing_)
         return;
     listing_ = true;
+    // An error part way (shown by the handler's guard) must not leave the grid frozen and every
+    // later listing refused.
+    struct ListingEnd {
+        TfmOpen& dialog;
+        ~ListingEnd() {
+            dialog.listing_ = false;
+            dialog.model.updatesFrozen = false;
+        }
+    } listingEnd{*this};
     if (snapshot == nullptr)
         quicksrchChange("");
     model.based_serial.caption =
@@ -219,12 +233,10 @@ void TfmOpen::listDsms(int list, const std::vector<FileEntry>* snapshot) {
     sortBy(allIndexed ? library_column::kDescription : library_column::kKey);
     model.selected = model.rows.empty() ? -1 : 0;
     sizeColumn1();
-    model.updatesFrozen = false;
     Timer1Tag = 0;
     Timer1.setInterval(kFillInterval);
     if (!model.rows.empty())
         Timer1.setEnabled(true);
-    listing_ = false;
 }
 
 void TfmOpen::sizeColumn1() {

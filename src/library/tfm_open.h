@@ -3,6 +3,7 @@
 // descriptions from the index, the background filling of the missing ones, sorting, quick
 // search, load, rename and delete. The Win32 window calls these handlers and shows the model.
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -93,6 +94,18 @@ class TfmOpen {
     void namefieldEnter(const std::string& typed);
     void namefieldExit();
     void Delete1Click();
+
+    // Runs a handler and shows whatever it throws in the program's standard error box, as the
+    // main window does; the window wraps every event with it.
+    template <typename Fn>
+    void guarded(Fn&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            showException(error);
+        }
+    }
+    void showException(const std::exception& error);
 
   private:
     static constexpr int kFailed = -99;

@@ -48,6 +48,19 @@ bool DsmNaming::loadDocument() {
     return document_.load(ButtonNames(names));
 }
 
+bool DsmNaming::loadDocumentAs(const std::string& name) {
+    const std::string previous = document_.fileName();
+    document_.setFileName(name);
+    try {
+        return loadDocument();
+    } catch (...) {
+        // The document still holds what it held before: under the unreadable file's name a
+        // save would overwrite that file with an unrelated macro.
+        document_.setFileName(previous);
+        throw;
+    }
+}
+
 bool DsmNaming::askAboutUnsavedChanges() {
     if (!document_.modified())
         return true;
@@ -87,8 +100,7 @@ void DsmNaming::openbtnClick() {
     const std::optional<std::string> chosen = libraryDialog_->showModal();
     if (!chosen)
         return;
-    document_.setFileName(*chosen);
-    if (loadDocument() && hooks_.showInfoPanel)
+    if (loadDocumentAs(*chosen) && hooks_.showInfoPanel)
         hooks_.showInfoPanel();
 }
 
@@ -123,8 +135,11 @@ void DsmNaming::makenamebtnClick() {
         if (answer == MsgAnswer::cancel)
             return;
     }
-    document_.setFileName(name);
-    if (answer == MsgAnswer::yes && loadDocument() && hooks_.showInfoPanel)
+    if (answer != MsgAnswer::yes) {
+        document_.setFileName(name);
+        return;
+    }
+    if (loadDocumentAs(name) && hooks_.showInfoPanel)
         hooks_.showInfoPanel();
 }
 
@@ -137,10 +152,8 @@ bool DsmNaming::selectDiscDsm() {
     if (disc_.identity().empty())
         return false;
     const std::string name = defaultDsmName(disc_.identity());
-    if (files_.fileExists(name)) {
-        document_.setFileName(name);
-        return loadDocument();
-    }
+    if (files_.fileExists(name))
+        return loadDocumentAs(name);
     if (document_.fileName().empty())
         document_.setFileName(name);
     return false;

@@ -60,6 +60,8 @@ class DsmNaming {
     // For the controller: scans and, when the disc has a DSM, loads it (true); otherwise gives an
     // unnamed document the disc's name.
     bool selectDiscDsm();
+    // For the controller: loads the named DSM as the file panel's Open does.
+    bool loadDsm(const std::string& name) { return loadDocumentAs(name); }
     // For the controller, after a "/b" start found no DSM: names the document after the disc and
     // starts its notes.
     void prepareDiscNewDsm();
@@ -67,6 +69,8 @@ class DsmNaming {
   private:
     void repaint() { pump_.processMessages(); }
     bool loadDocument();
+    // Names the document and loads it; when the file cannot be read the name goes back too.
+    bool loadDocumentAs(const std::string& name);
     MsgAnswer ask(const std::string& text);
 
     DsmDocument& document_;

@@ -16,7 +16,9 @@ inline constexpr Rgb rgb(int red, int green, int blue) {
     return static_cast<Rgb>((red << 16) | (green << 8) | blue);
 }
 
-struct Bitmap {
+// Made through a shared owner (a Picture), a bitmap can tell whether it is still the same one:
+// drawing caches hold it weakly, so a new picture at a freed one's address is never taken for it.
+struct Bitmap : std::enable_shared_from_this<Bitmap> {
     int width = 0;
     int height = 0;
     std::vector<Rgb> pixels;  // rows from the top

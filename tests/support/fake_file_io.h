@@ -43,6 +43,14 @@ class FakeFileIo : public FileIoPort {
         return 0;
     }
 
+    int readStart(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        lastReadLimit = maxBytes;
+        const int error = readAll(path, bytes);
+        if (error == 0 && bytes.size() > maxBytes)
+            bytes.resize(maxBytes);
+        return error;
+    }
+
     int replace(const std::string& path, const std::string& bytes) override {
         ++writes;
         const std::string key = files_.resolve(path);
@@ -57,6 +65,7 @@ class FakeFileIo : public FileIoPort {
     std::map<std::string, int> readErrors;        // by resolved path
     std::map<std::string, int> writeErrors;       // by resolved path
     int reads = 0;
+    std::size_t lastReadLimit = 0;  // of the last readStart
     int writes = 0;
 
   private:

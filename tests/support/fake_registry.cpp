@@ -72,6 +72,12 @@ bool FakeRegistry::readOnly(RegRoot root, const std::vector<std::string>& path) 
 
 RegStatus FakeRegistry::openKey(RegRoot root, const std::string& path, bool create, RegKey& key) {
     const std::vector<std::string> parts = split(path);
+    const std::string lowered = joinLower(parts);
+    for (const auto& [deniedRoot, deniedPath] : unreadable_) {
+        if (deniedRoot == root && lowered.compare(0, deniedPath.size(), deniedPath) == 0) {
+            return RegStatus::accessDenied;
+        }
+    }
     if (find(root, parts) == nullptr) {
         if (!create) return RegStatus::notFound;
         if (readOnly(root, parts)) return RegStatus::accessDenied;
@@ -127,6 +133,7 @@ RegStatus FakeRegistry::valueNames(RegKey key, std::vector<std::string>& names) 
 RegStatus FakeRegistry::deleteKey(RegKey parent, const std::string& subKey) {
     Node* node = resolve(parent);
     if (node == nullptr) return RegStatus::failed;
+    if (refuseDeletes_) return RegStatus::accessDenied;
     const std::vector<std::string> parts = split(subKey);
     if (parts.empty()) return RegStatus::failed;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
@@ -209,6 +216,10 @@ std::uint32_t FakeRegistry::dwordValue(RegRoot root, const std::string& path,
 
 void FakeRegistry::makeReadOnly(RegRoot root, const std::string& path) {
     readOnly_.insert({root, joinLower(split(path))});
+}
+
+void FakeRegistry::makeUnreadable(RegRoot root, const std::string& path) {
+    unreadable_.insert({root, joinLower(split(path))});
 }
 
 }  // namespace spindrel::testing

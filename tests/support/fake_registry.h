@@ -39,6 +39,10 @@ public:
 
     // Creating keys below this path and writing values in it fail with access denied.
     void makeReadOnly(RegRoot root, const std::string& path);
+    // Opening this key or any below it fails with access denied, as if its security said so.
+    void makeUnreadable(RegRoot root, const std::string& path);
+    // Deleting a key fails with access denied.
+    void refuseDeletes() { refuseDeletes_ = true; }
     // Only this many more value writes succeed; later ones fail with access denied.
     void failWritesAfter(int count) { writesLeft_ = count; }
 
@@ -63,6 +67,8 @@ private:
     std::map<RegRoot, std::unique_ptr<Node>> roots_;
     std::map<RegKey, Open> handles_;
     std::set<std::pair<RegRoot, std::string>> readOnly_;
+    std::set<std::pair<RegRoot, std::string>> unreadable_;
+    bool refuseDeletes_ = false;
     RegKey nextHandle_ = 1;
     int writesLeft_ = -1;
 };

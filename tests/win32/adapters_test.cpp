@@ -109,6 +109,43 @@ TEST(SuperTimersAdapterTest, TicksAreMeasuredOnAThreadButRunOnTheUserInterfaceTh
     EXPECT_EQ(at.size(), 5u);
 }
 
+// The user-interface thread blocked for a second (a plug-in call waiting for the player): the
+// slide timer's ticks that fell due meanwhile arrive as one, and a press timer started again by
+// its own tick keeps the period from when that tick was due.
+TEST(SuperTimersAdapterTest, ALateTimerFiresOnceAndARestartFromItsTickKeepsTheCadence) {
+    Win32SuperTimers service;
+    Win32MessagePump pump;
+    int slides = 0;
+    Timer slider(service, 30, [&] { ++slides; });
+    slider.setEnabled(true);
+    Sleep(1000);
+    const double awake = service.nowMs();
+    while (service.nowMs() - awake < 20) {
+        pump.processMessages();
+        Sleep(1);
+    }
+    slider.setEnabled(false);
+    EXPECT_EQ(slides, 1) << "the ticks held up while the thread was busy came in a burst";
+
+    std::vector<double> at;
+    Timer clicks(service, 100);
+    clicks.setOnTick([&] {
+        at.push_back(service.nowMs());
+        clicks.setEnabled(false);
+        Sleep(40);  // the press, waiting for the player
+        if (at.size() < 4)
+            clicks.setEnabled(true);
+    });
+    const double start = service.nowMs();
+    clicks.setEnabled(true);
+    while (at.size() < 4 && service.nowMs() - start < 5000) {
+        pump.processMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    ASSERT_EQ(at.size(), 4u);
+    EXPECT_LT(at.back() - start, 100 * 4 + 30.0) << "each press's own time was added to its wait";
+}
+
 // A tick comes as a sent message, which a message loop never gets back; the loop must still
 // wake after it, or the window would show what the tick changed only at the next input.
 TEST(SuperTimersAdapterTest, EachTickWakesTheMessageLoop) {

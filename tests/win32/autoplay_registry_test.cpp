@@ -134,6 +134,12 @@ void makeReadOnly(HKEY root, const std::string& path) {
     setAccess(root, path, &readOnly);
 }
 
+// Only its security may still be changed, so that the test can give the key back.
+void makeUnreadable(HKEY root, const std::string& path) {
+    const DWORD securityOnly = READ_CONTROL | WRITE_DAC;
+    setAccess(root, path, &securityOnly);
+}
+
 std::string errorOf(void (*registration)(Registry&, const std::string&, const std::string&),
                     Registry& registry) {
     try {
@@ -172,6 +178,10 @@ class AutoplayRegistryTest : public ::testing::Test {
     }
     void lock(HKEY root, const std::string& path) {
         makeReadOnly(root, path);
+        locked_.emplace_back(root, path);
+    }
+    void hide(HKEY root, const std::string& path) {
+        makeUnreadable(root, path);
         locked_.emplace_back(root, path);
     }
 
@@ -262,6 +272,19 @@ TEST_F(AutoplayRegistryTest, KeyThatRefusesWritesStopsTheRegistrationByName) {
     lock(HKEY_LOCAL_MACHINE, kUdf);
     EXPECT_EQ(errorOf(registerSpindrelPlus, registry), "Failed to set data for 'B)03,Other'");
     EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kUdf), (Values{{"B)03,Other", dword(1)}}));
+}
+
+TEST_F(AutoplayRegistryTest, OldDefaultWithAPartThatCannotBeReadIsNeitherMovedNorDeleted) {
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Default"), {{"Name", sz("Other Player")}});
+    createWith(HKEY_CURRENT_USER, sub(kDvd, "Default\\Options"), {{"Level", dword(3)}});
+    hide(HKEY_CURRENT_USER, sub(kDvd, "Default\\Options"));
+
+    EXPECT_EQ(errorOf(registerDiscDetector, registry),
+              "Failed to open key HKEY_CURRENT_USER\\Software\\Creative Tech\\Disc "
+              "Detector\\DVD\\Default\\Options (access denied)");
+    EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")),
+              (Values{{"Name", sz("Other Player")}}));
+    EXPECT_EQ(subKeysOf(HKEY_CURRENT_USER, kDvd), std::vector<std::string>{"Default"});
 }
 
 // Wine does not check the parent's KEY_CREATE_SUB_KEY when a key is created by its full path

@@ -113,9 +113,45 @@ TEST_F(DsmFileIoTest, SaveIntoAMissingFolderFailsWithTheRunTimeText) {
     }
 }
 
+TEST_F(DsmFileIoTest, TheReplacementIsWrittenInTheTargetsOwnFolder) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\film.dsm", "C:\\"},          // the root, not the drive's current folder
+        {"\\film.dsm", "\\"},              // the current drive's root
+        {"C:film.dsm", "C:."},              // relative to the drive's current folder
+        {"film.dsm", "."},
+        {"C:\\dsm\\film.dsm", "C:\\dsm"},
+        {"dsm/film.dsm", "dsm"},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(temporaryFolderFor(path), expected) << path;
+
+    // A save into a root works wherever the drive's current folder is.
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    const std::string inRoot = "C:\\spindrel_root_" + std::to_string(GetCurrentProcessId()) + ".dsm";
+    model.Notes = {"root"};
+    document.save(inRoot);
+    EXPECT_EQ(read(inRoot), "#root\r\n");
+    EXPECT_EQ(filesInFolder(), 0);
+    DeleteFileA(inRoot.c_str());
+    SetCurrentDirectoryA("C:\\");
+}
+
 TEST_F(DsmFileIoTest, LoadOfAMissingFileSaysSoWithoutAnError) {
     model.dsm_name.caption = folder + "absent.dsm";
     EXPECT_FALSE(document.load(ButtonNames()));
+    std::string bytes;
+    EXPECT_EQ(io.readStart(folder + "absent.dsm", 10, bytes), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(DsmFileIoTest, TheStartOfAFileIsReadWithoutTheRest) {
+    const std::string path = folder + "huge.dsm";
+    write(path, "#Huge\r\n" + std::string(300000, '1'));
+    std::string bytes;
+    ASSERT_EQ(io.readStart(path, 70000, bytes), 0);
+    EXPECT_EQ(bytes.size(), 70000u);
+    EXPECT_EQ(bytes.rfind("#Huge\r\n1", 0), 0u);
+    ASSERT_EQ(io.readStart(path, 1 << 20, bytes), 0);
+    EXPECT_EQ(bytes.size(), 300007u);
 }
 
 }  // namespace

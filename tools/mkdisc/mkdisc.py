@@ -121,7 +121,8 @@ def make(prefix, letter, label, serial, region, restart):
     remove_link(device_link)
     os.symlink(folder, drive_link)
     os.symlink(image, device_link)
-    # Wine reads its drive types from the 64-bit view; a bare "wine reg" may write the 32-bit one.
+    # Wine reads its Drives key from the 64-bit view; a bare "wine reg" in a prefix that also
+    # holds 32-bit Wine writes the WOW6432Node copy, and the drive stays a fixed disk.
     run(["wine", "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/t", "REG_SZ",
          "/d", "cdrom", "/f", "/reg:64"])
     restart_server(restart)
@@ -132,8 +133,9 @@ def remove(prefix, letter, restart):
     remove_link(drive_link)
     remove_link(device_link)
     shutil.rmtree(folder, ignore_errors=True)
-    run(["wine", "reg", "delete", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/f", "/reg:64"],
-        check=False)
+    for view in ("/reg:64", "/reg:32"):
+        run(["wine", "reg", "delete", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/f", view],
+            check=False)
     restart_server(restart)
 
 

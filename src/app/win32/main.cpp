@@ -24,6 +24,7 @@
 #include "platform/win32/win32_timers.h"
 #include "platform/win32/win32_windows.h"
 #include "ui/skin_layout.h"
+#include "ui/win32/resource_count.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace spindrel;
@@ -45,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     LibraryDialogs libraryDialogs(files, fileIo, bitmaps, timers, messages, pump);
     Win32Drives drives;
     Win32Clipboard clipboard;
+    ResourceCountWindow resourceCount;
     Ports ports{registry,   timers,         superTimers, messages, sharedMemory, pump,
                 libraries,  files,          system,      windows,  shell,        openDialog,
                 saveDialog, libraryDialogs, fileIo,      bitmaps,  drives,       clipboard};

@@ -42,6 +42,10 @@ void MainWindow::reflectRemoteButtons() {
     HCURSOR hand = cursorOf(CursorShape::hand);
     for (std::size_t i = 0; i < model.remoteButtons.size(); ++i) {
         auto view = std::make_unique<CoolButtonView>(remote, model.remoteButtons[i], pictures_);
+        // Its button goes with the next rebuild of the list, before this view does.
+        view->isCurrent = [&model, version = model.remoteButtonsVersion] {
+            return model.remoteButtonsVersion == version;
+        };
         const int index = static_cast<int>(i);
         const int item = model.remoteButtons[i].tag;
         if (item >= 0 && item < static_cast<int>(model.ButtonMenu.size())) {

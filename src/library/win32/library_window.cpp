@@ -192,7 +192,8 @@ void LibraryWindow::addTipRect(UINT_PTR id, const Control& control) {
 }
 
 std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {
-    const std::vector<ScreenRect> frames = dialog_.FormShow(facts);
+    std::vector<ScreenRect> frames;
+    dialog_.guarded([&] { frames = dialog_.FormShow(facts); });
     shownSelection_ = -2;
     shownFocus_ = LibraryFocus::FileList;
     reflect();
@@ -209,7 +210,7 @@ std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {
             // The program is ending: leave the quit request for the main loop.
             if (got == 0)
                 PostQuitMessage(static_cast<int>(message.wParam));
-            dialog_.cancelbtnClick();
+            dialog_.guarded([this] { dialog_.cancelbtnClick(); });
             break;
         }
         if (!dialogKey(message)) {
@@ -220,7 +221,7 @@ std::optional<std::string> LibraryWindow::runModal(const ShowFacts& facts) {
         if (afterMessage)
             afterMessage();
     }
-    dialog_.FormClose();
+    dialog_.guarded([this] { dialog_.FormClose(); });
     reflect();
     // The owner comes back before the dialog goes, so that activation returns to it.
     EnableWindow(owner_, TRUE);
@@ -408,7 +409,7 @@ void LibraryWindow::paintPanel1(HDC dc, int width, int height) {
 }
 
 void LibraryWindow::handle(const std::function<void()>& handler) {
-    handler();
+    dialog_.guarded(handler);
     reflect();
 }
 

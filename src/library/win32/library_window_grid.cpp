@@ -91,7 +91,7 @@ bool LibraryWindow::OnNotify(LPARAM lParam, LRESULT& result) {
             const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
             if (!updating_ && change->iItem >= 0 && (change->uChanged & LVIF_STATE) != 0 &&
                 (change->uNewState & LVIS_SELECTED) != 0) {
-                dialog_.FileListSelect(change->iItem);
+                dialog_.guarded([this, change] { dialog_.FileListSelect(change->iItem); });
                 shownSelection_ = model.selected;
                 InvalidateRect(grid_, nullptr, FALSE);
             }

@@ -34,15 +34,6 @@ int lastError() {
     return static_cast<int>(GetLastError());
 }
 
-std::string temporaryFolderFor(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    if (slash == std::string::npos)
-        return ".";
-    if (path[slash] == ':')
-        return path.substr(0, slash + 1) + ".";
-    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
-}
-
 int writeAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -59,16 +50,34 @@ int writeAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
+std::string temporaryFolderFor(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/:");
+    if (slash == std::string::npos)
+        return ".";
+    if (path[slash] == ':')
+        return path.substr(0, slash + 1) + ".";
+    // A drive's root keeps its backslash: "C:" alone is the drive's current folder.
+    if (slash == 0 || path[slash - 1] == ':')
+        return path.substr(0, slash + 1);
+    return path.substr(0, slash);
+}
+
 int Win32FileIo::readAll(const std::string& path, std::string& bytes) {
+    return readStart(path, std::string().max_size(), bytes);
+}
+
+int Win32FileIo::readStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return lastError();
     bytes.clear();
     char buffer[65536];
-    for (;;) {
+    while (bytes.size() < maxBytes) {
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - bytes.size()));
         DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+        if (!ReadFile(file.get(), buffer, wanted, &got, nullptr))
             return lastError();
         if (got == 0)
             break;

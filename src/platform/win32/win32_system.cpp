@@ -1,13 +1,25 @@
 #include "platform/win32/win32_system.h"
 
+#include <algorithm>
+
 #include "app/command_line.h"
 
 namespace spindrel {
 
+// A path that fills the buffer has been cut short (the length returned is then the buffer's
+// size): try again with more room rather than run from a folder that does not exist.
 std::string Win32System::programPath() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::string(buffer, length);
+    constexpr DWORD kLongestPath = 32768;
+    std::string buffer(MAX_PATH + 1, '\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (length < size || size >= kLongestPath) {
+            buffer.resize(length < size ? length : 0);
+            return buffer;
+        }
+        buffer.resize(std::min<DWORD>(size * 2, kLongestPath));
+    }
 }
 
 std::vector<std::string> Win32System::arguments() {

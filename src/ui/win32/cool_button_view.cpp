@@ -2,9 +2,6 @@
 
 #include <windowsx.h>
 
-#include <map>
-#include <tuple>
-
 #include "ui/win32/gdi.h"
 #include "ui/win32/surface.h"
 
@@ -47,6 +44,7 @@ CoolButtonView::~CoolButtonView() {
 void CoolButtonView::redraw() { InvalidateRect(window_, nullptr, FALSE); }
 
 void CoolButtonView::reflect() {
+    if (!current()) return;
     const RECT place{button_.left, button_.top, button_.left + button_.width,
                      button_.top + button_.height};
     if (!reflected_ || !EqualRect(&place, &placed_)) {
@@ -73,33 +71,6 @@ void CoolButtonView::reflect() {
     }
 }
 
-namespace {
-
-// Prepared glyphs are shared by every button showing the same glyph of the same strip.
-struct PreparedGlyph {
-    BitmapHandle bitmap;
-    Rgb transparent = 0;
-    int width = 0;
-    int height = 0;
-};
-
-PreparedGlyph& preparedGlyph(const CoolButton& button, const SystemColours& colours) {
-    static std::map<std::tuple<const Bitmap*, int, bool>, PreparedGlyph> prepared;
-    const auto key = std::make_tuple(button.glyphStrip().get(), button.glyphIndex(),
-                                     button.drawState() == ButtonState::disabled);
-    PreparedGlyph& slot = prepared[key];
-    if (!slot.bitmap) {
-        const Glyph glyph = button.glyph(colours);
-        slot.width = glyph.image.width;
-        slot.height = glyph.image.height;
-        slot.transparent = glyph.transparent;
-        if (glyph.image.width > 0) slot.bitmap = makeDib(glyph.image);
-    }
-    return slot;
-}
-
-}  // namespace
-
 void CoolButtonView::paint(HDC dc) {
     Background::paintUnder(window_, dc);
     SystemColours colours;
@@ -107,7 +78,7 @@ void CoolButtonView::paint(HDC dc) {
     colours.shadow = systemColour(COLOR_BTNSHADOW);
     colours.buttonFace = systemColour(COLOR_BTNFACE);
     if (!button_.glyphStrip()) return;
-    const PreparedGlyph& glyph = preparedGlyph(button_, colours);
+    const PreparedGlyph& glyph = GlyphCache::shared().prepared(button_, colours);
     if (!glyph.bitmap) return;
     // Centred, at the same place in every state.
     const int x = (button_.width - glyph.width) / 2;
@@ -129,6 +100,19 @@ LRESULT CALLBACK CoolButtonView::WindowProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT CoolButtonView::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!current()) {
+        switch (message) {
+            case WM_PAINT:
+                ValidateRect(window_, nullptr);
+                return 0;
+            case WM_NCHITTEST:
+                return HTTRANSPARENT;
+            case WM_ERASEBKGND:
+                return 1;
+            default:
+                return DefWindowProcA(window_, message, wParam, lParam);
+        }
+    }
     switch (message) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {

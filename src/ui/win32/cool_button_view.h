@@ -29,12 +29,16 @@ public:
     std::function<void(bool over)> onMouseOver;
     // The cursor over the button; none: the arrow.
     HCURSOR cursor = nullptr;
+    // False once the button this view shows has been replaced (a rebuilt list): until the view
+    // itself goes, it draws nothing and lets the mouse through, and never touches the button.
+    std::function<bool()> isCurrent;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc);
     void redraw();
+    bool current() const { return !isCurrent || isCurrent(); }
 
     HWND window_ = nullptr;
     CoolButton& button_;

@@ -3,15 +3,22 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 namespace spindrel {
+
+// GDI objects held by the owners below right now: Windows counts them per process, Wine does
+// not (GetGuiResources answers 0 there), so the program keeps its own count.
+inline std::atomic<int> liveGdiObjectCount{0};
 
 template <typename Handle>
 class GdiObject {
 public:
     GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
+    explicit GdiObject(Handle handle) : handle_(handle) {
+        if (handle_ != nullptr) ++liveGdiObjectCount;
+    }
     ~GdiObject() { reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
@@ -24,11 +31,18 @@ public:
         return *this;
     }
     void reset(Handle handle = nullptr) {
-        if (handle_ != nullptr) DeleteObject(handle_);
+        if (handle_ != nullptr) {
+            DeleteObject(handle_);
+            --liveGdiObjectCount;
+        }
         handle_ = handle;
+        if (handle_ != nullptr) ++liveGdiObjectCount;
     }
     // Hands the handle over to an owner outside (SetWindowRgn takes its region).
-    Handle release() { return std::exchange(handle_, nullptr); }
+    Handle release() {
+        if (handle_ != nullptr) --liveGdiObjectCount;
+        return std::exchange(handle_, nullptr);
+    }
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
 

@@ -20,10 +20,54 @@ BitmapHandle makeDib(const Bitmap& picture) {
     return BitmapHandle(handle);
 }
 
+namespace {
+
+// Entries whose picture has gone, with their device bitmaps.
+template <typename Map>
+void dropExpired(Map& entries) {
+    std::erase_if(entries, [](const auto& entry) { return entry.second.source.expired(); });
+}
+
+}  // namespace
+
 HBITMAP PictureCache::bitmapFor(const Bitmap& picture) {
-    BitmapHandle& slot = bitmaps_[&picture];
-    if (!slot) slot = makeDib(picture);
-    return slot.get();
+    std::weak_ptr<const Bitmap> source = picture.weak_from_this();
+    if (source.expired()) {
+        unshared_ = makeDib(picture);
+        return unshared_.get();
+    }
+    const auto found = bitmaps_.find(&picture);
+    if (found != bitmaps_.end() && found->second.source.lock().get() == &picture) {
+        return found->second.bitmap.get();
+    }
+    dropExpired(bitmaps_);
+    Entry& entry = bitmaps_[&picture];
+    entry.source = std::move(source);
+    entry.bitmap = makeDib(picture);
+    return entry.bitmap.get();
+}
+
+GlyphCache& GlyphCache::shared() {
+    static GlyphCache cache;
+    return cache;
+}
+
+const PreparedGlyph& GlyphCache::prepared(const CoolButton& button, const SystemColours& colours) {
+    const Picture& strip = button.glyphStrip();
+    const auto key = std::make_tuple(strip.get(), button.glyphIndex(),
+                                     button.drawState() == ButtonState::disabled);
+    const auto found = glyphs_.find(key);
+    if (found != glyphs_.end() && found->second.source.lock() == strip) return found->second.glyph;
+    dropExpired(glyphs_);
+    Entry& entry = glyphs_[key];
+    entry.source = strip;
+    const Glyph glyph = button.glyph(colours);
+    entry.glyph.width = glyph.image.width;
+    entry.glyph.height = glyph.image.height;
+    entry.glyph.transparent = glyph.transparent;
+    entry.glyph.bitmap.reset();
+    if (glyph.image.width > 0) entry.glyph.bitmap = makeDib(glyph.image);
+    return entry.glyph;
 }
 
 void PictureCache::drawPart(HDC dc, const Bitmap& picture, int x, int y, int sourceX, int sourceY,

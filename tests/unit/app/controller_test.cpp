@@ -191,16 +191,22 @@ TEST_F(ControllerTest, StateOutsideTheTableOnlyStopsTheTimer) {
     EXPECT_FALSE(tmain->Timer1.enabled());
 }
 
-TEST_F(ControllerTest, ConfigurationChangeMidRunSavesAndEndsTheRun) {
+TEST_F(ControllerTest, ConfigurationChangeMidRunIsSavedAndTheRunGoesOn) {
     disc();
     dsm("2.5,Ok / Enter\r\n");
     start({"/b"});
     run(10 + 1000);
     ASSERT_EQ(tmain->controller_state, 62);
+    plugin.playerWindow = 0x99;
     tmain->checkbox_change(0);
+    tmain->autoexecChange("C:\\lights.exe");
     run();
-    EXPECT_EQ(tmain->controller_state, 50);
-    EXPECT_FALSE(tmain->Timer1.enabled());
+    EXPECT_EQ(tmain->controller_state, 60);  // the countdown ended and the macro started
+    t.clock.advance(3000);
+    EXPECT_EQ(plugin.sent.size(), 1u);
+    EXPECT_EQ(t.registry.stringValue(RegRoot::localMachine, "Software\\Tolvrey\\DVD-Spindrel",
+                                     "Other_Program"),
+              "C:\\lights.exe");
     EXPECT_EQ(t.registry.dwordValue(RegRoot::localMachine, "Software\\Tolvrey\\DVD-Spindrel",
                                     "Reset_Before_Test"),
               1u);

@@ -143,6 +143,8 @@ TEST_F(StartupTest, MissingPluginEndsTheProgramBeforeItsWindowShows) {
 
 TEST_F(StartupTest, WronglyTypedSettingIsShownAndSkipsTheRestOfStartUp) {
     t.registry.setString(kHklm, kKey, "Position:Top", "496");
+    t.registry.setString(kHklm, kKey, "Other_Program", "C:\\lights.exe");
+    t.registry.setDword(kHklm, kKey, "Launch_Other_Program", 1);
     Tmain& m = start({"/a"});
 
     ASSERT_EQ(t.messages.shown.size(), 1u);
@@ -156,6 +158,16 @@ TEST_F(StartupTest, WronglyTypedSettingIsShownAndSkipsTheRestOfStartUp) {
     // The window still opens; without a plug-in every player check answers "none".
     EXPECT_TRUE(m.model.showAllowed);
     EXPECT_EQ(m.player().PCDVD_Player(), 0u);
+
+    // The user can leave, and leaving keeps every stored value, read or not.
+    EXPECT_TRUE(m.model.closebtn.enabled);
+    EXPECT_TRUE(m.model.minimizebtn.enabled);
+    ASSERT_TRUE(m.FormCloseQuery());
+    m.FormClose();
+    EXPECT_EQ(t.registry.stringValue(kHklm, kKey, "Position:Top"), "496");
+    EXPECT_EQ(t.registry.stringValue(kHklm, kKey, "Other_Program"), "C:\\lights.exe");
+    EXPECT_EQ(t.registry.dwordValue(kHklm, kKey, "Launch_Other_Program"), 1u);
+    EXPECT_EQ(t.registry.value(kHklm, kKey, "Reset_Before_Test"), nullptr);
 }
 
 TEST_F(StartupTest, DsmFolderThatCannotBeCreatedIsReportedWithItsPath) {

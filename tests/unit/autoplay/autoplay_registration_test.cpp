@@ -226,11 +226,17 @@ TEST_F(AutoplayRegistrationTest, ShortAndUnnumberedNamesCountForNothingAndAreNot
     fake.setDword(kHklm, kUdf, "O)", 3);
     fake.setString(kHklm, kUdf, "Ab", "kept");
     fake.setString(kHklm, kUdf, "A)xx,Other", "C:\\other.exe");
+    fake.setString(kHklm, kUdf, "B", "short");
+    fake.setString(kHklm, kUdf, "Backup", "C:\\old.exe");
+    fake.setDword(kHklm, kUdf, "B)xx,Other", 1);
 
     registerSpindrelPlus(registry, kProgram, "/a");
 
     EXPECT_EQ(fake.stringValue(kHklm, kUdf, "Ab"), "kept");
     EXPECT_EQ(fake.stringValue(kHklm, kUdf, "A)xx,Other"), "C:\\other.exe");
+    EXPECT_EQ(fake.stringValue(kHklm, kUdf, "B"), "short");
+    EXPECT_EQ(fake.stringValue(kHklm, kUdf, "Backup"), "C:\\old.exe");
+    EXPECT_EQ(fake.dwordValue(kHklm, kUdf, "B)xx,Other"), 2u);  // of the entry form: an entry
     EXPECT_EQ(fake.dwordValue(kHklm, kUdf, "B)01,DVD Spindrel"), 1u);
 }
 

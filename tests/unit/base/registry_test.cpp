@@ -135,5 +135,35 @@ TEST_F(RegistryTest, MoveKeyThatCannotCreateItsTargetSaysWhich) {
     EXPECT_EQ(fake.openHandles(), 0);
 }
 
+TEST_F(RegistryTest, MoveKeyThatCannotReadOrDeleteItAllStopsWithTheError) {
+    constexpr RegRoot hkcu = RegRoot::currentUser;
+    fake.setString(hkcu, "DVD\\Default", "Name", "Other Player");
+    fake.setString(hkcu, "DVD\\Default\\Options", "Level", "3");
+    fake.makeUnreadable(hkcu, "DVD\\Default\\Options");
+    registry.setRootKey(hkcu);
+    ASSERT_TRUE(registry.openKey("\\DVD", false));
+    try {
+        registry.moveKey("Default", "Player0", true);
+        FAIL() << "a part of the key that cannot be read must stop the move";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Failed to open key HKEY_CURRENT_USER\\DVD\\Default\\Options (access denied)");
+    }
+    EXPECT_EQ(fake.stringValue(hkcu, "DVD\\Default", "Name"), "Other Player");
+    EXPECT_FALSE(fake.keyExists(hkcu, "DVD\\Player0"));  // no half copy is left
+
+    fake.setString(hkcu, "DVD\\Other", "Name", "Third Player");
+    fake.refuseDeletes();
+    try {
+        registry.moveKey("Other", "Player1", true);
+        FAIL() << "a refused delete must not pass for a move";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Failed to delete key HKEY_CURRENT_USER\\DVD\\Other (access denied)");
+    }
+    registry.closeKey();
+    EXPECT_EQ(fake.openHandles(), 0);
+}
+
 }  // namespace
 }  // namespace spindrel

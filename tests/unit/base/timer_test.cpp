@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/virtual_clock.h"
 
 namespace spindrel {
@@ -78,6 +80,28 @@ TEST(TimerTest, QueuedTickOfAStoppedTimerIsDropped) {
     timer.setEnabled(false);
     timer.fire();  // as a WM_TIMER still in the queue after KillTimer
     EXPECT_EQ(ticks, 0);
+}
+
+TEST(TimerTest, ATickThatLetsMessagesRunIsNeverEnteredAgainByItsOwnTimer) {
+    testing::VirtualClock clock;
+    int depth = 0;
+    int deepest = 0;
+    int ticks = 0;
+    Timer timer(clock, 10);
+    timer.setOnTick([&] {
+        ++ticks;
+        ++depth;
+        deepest = std::max(deepest, depth);
+        if (ticks == 1)
+            clock.advance(100);  // pending messages run: ten more periods pass meanwhile
+        --depth;
+    });
+    timer.setEnabled(true);
+    clock.advance(10);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(ticks, 1);  // the periods that passed inside are not made up afterwards
+    clock.advance(10);
+    EXPECT_EQ(ticks, 2);
 }
 
 TEST(TimerTest, ZeroIntervalNeverTicksAndDestructionDisarms) {

@@ -1,5 +1,6 @@
 // The dialog's set-up, each show's listing, the filling of descriptions and the index file.
 
+#include "base/errors.h"
 #include "library_fixture.h"
 
 namespace spindrel::testing {
@@ -207,6 +208,31 @@ TEST_F(LibraryTest, AnUnreadableDsmNeitherStopsTheFillingNorStaysInTheIndex) {
     showAndList();
     fillAll();
     EXPECT_EQ(descriptions(), (std::vector<std::string>{"One ", "Two ", "Three "}));
+}
+
+TEST_F(LibraryTest, AHugeFileIsReadOnlyAsFarAsADescriptionNeeds) {
+    fileIo.put("aaaaaaaa.dsm", "#Huge\r\n" + std::string(8 << 20, '1'));
+    showAndList();
+    fillAll();
+    EXPECT_EQ(descriptions(), std::vector<std::string>{"Huge "});
+    EXPECT_EQ(fileIo.lastReadLimit, 65536u);
+}
+
+TEST_F(LibraryTest, AnErrorInATickIsShownInTheStandardErrorBoxAndTheDialogGoesOn) {
+    for (int i = 0; i < 16; ++i)
+        dsm("0000" + std::to_string(1000 + i) + ".dsm", "n");
+    create();
+    dialog->FormShow(ShowFacts{});
+    pump.duringPump = [] { throw InOutError("I/O error 21", 21); };
+    clock.advance(10);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "I/O error 21");
+    EXPECT_EQ(messages.shown[0].caption, "DVD Spindrel");
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::error);
+    pump.duringPump = nullptr;
+    dialog->based_serialClick();
+    fillAll();
+    EXPECT_EQ(dialog->model.rows.size(), 16u);
 }
 
 TEST_F(LibraryTest, AListingLetsMessagesRunOnceAfterFifteenRowsAndIgnoresClicksMeanwhile) {

@@ -186,6 +186,28 @@ TEST_F(DsmNamingTest, OpenOfAVanishedFileRenamesButShowsNoPanel) {
     EXPECT_EQ(infoPanelShown, 0);
 }
 
+TEST_F(DsmNamingTest, AnUnreadableDsmLeavesTheDocumentUnderItsOwnName) {
+    io.put("film.dsm", "#Film\r\n2.0,Next\r\n");
+    io.put("mine.dsm", "#Mine\r\n");
+    io.readErrors[files.resolve("film.dsm")] = 5;
+    modifiedDocument("mine.dsm");
+    document.clearModified();
+
+    libraries.script.push_back({"", std::string("film.dsm")});
+    EXPECT_THROW(naming.openbtnClick(), InOutError);
+    EXPECT_EQ(model.dsm_name.caption, "mine.dsm");
+    insertDisc();
+    io.put("1a2b3c4d.dsm", "#Disc\r\n");
+    io.readErrors[files.resolve("1a2b3c4d.dsm")] = 5;
+    EXPECT_THROW(naming.selectDiscDsm(), InOutError);
+    EXPECT_EQ(model.dsm_name.caption, "mine.dsm");
+
+    naming.savebtnClick();  // only ever over the document's own file
+    EXPECT_EQ(io.at("film.dsm"), "#Film\r\n2.0,Next\r\n");
+    EXPECT_EQ(io.at("1a2b3c4d.dsm"), "#Disc\r\n");
+    EXPECT_EQ(io.at("mine.dsm").rfind("#mine\r\n", 0), 0u);
+}
+
 TEST_F(DsmNamingTest, ADialogThatCannotSetItselfUpIsReportedAndMadeAgainNextTime) {
     const std::string error = "Error reading bitmap image.\t\rFile: ./images/open_dialog.bmp";
     libraries.script.push_back({error, std::nullopt});
