@@ -41,10 +41,11 @@ cat "$dist/dsm/1a2b3c4d.dsm" | tr -d '\r' | sed 's/^/    /'
 
 echo "== The stand-in player is the player program (PCDVD), the plug-in is Wyvernel.dll =="
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
-wine reg delete "$key" /f >/dev/null 2>&1 || true
-wine reg add "$key" /v DVD_Interface /t REG_SZ /d Wyvernel.dll /f >/dev/null 2>&1
+wine reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
+wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f /reg:64 >/dev/null 2>&1 || true
+wine reg add "$key" /v DVD_Interface /t REG_SZ /d Wyvernel.dll /f /reg:64 >/dev/null 2>&1
 wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w build/win64/testbin/fakeplayer.exe)" \
-  /f >/dev/null 2>&1
+  /f /reg:64 >/dev/null 2>&1
 export SPINDREL_FAKEPLAYER="--as wyvernel --log $(winepath -w "$out/player.log")"
 
 echo "== DVD_Spindrel.exe /b on display $DISPLAY =="
@@ -80,4 +81,4 @@ echo "   WM_COMMAND 0x592 with lParam 4 = Down and 5 = Ok / Enter; times from th
 echo "Screenshot after the run: $out/screen.png; the player's full log: $out/player.log"
 
 echo "== The settings the program stored =="
-wine reg query "$key" 2>/dev/null | tr -d '\r' | sed '/^$/d'
+wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r' | sed '/^$/d'

@@ -121,8 +121,10 @@ def make(prefix, letter, label, serial, region, restart):
     remove_link(device_link)
     os.symlink(folder, drive_link)
     os.symlink(image, device_link)
+    # Wine reads its drive types from the 64-bit view; in a prefix that also runs 32-bit
+    # programs a bare "reg" may write the 32-bit one, and the disc stays a fixed disk.
     run(["wine", "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/t", "REG_SZ",
-         "/d", "cdrom", "/f"])
+         "/d", "cdrom", "/f", "/reg:64"])
     restart_server(restart)
 
 
@@ -131,8 +133,8 @@ def remove(prefix, letter, restart):
     remove_link(drive_link)
     remove_link(device_link)
     shutil.rmtree(folder, ignore_errors=True)
-    run(["wine", "reg", "delete", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/f"],
-        check=False)
+    run(["wine", "reg", "delete", "HKLM\\Software\\Wine\\Drives", "/v", drive, "/f",
+         "/reg:64"], check=False)
     restart_server(restart)
 
 
