@@ -23,8 +23,7 @@ inline constexpr const char* kRun = "Run";
 inline constexpr const char* kDoneForUser =
     "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r";
 inline constexpr const char* kNotForDefaultProfile =
-    "It could not be set up for new users of this computer (the default profile, "
-    "HKEY_USERS\\.DEFAULT):\r";
+    "It could not be set up for new users of this computer (the default profile):\r";
 inline constexpr const char* kNeedsAdministrator =
     "\r\rThat needs administrator rights: start DVD Spindrel as administrator and press the "
     "button again to set it up there too.";

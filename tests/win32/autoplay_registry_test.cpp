@@ -258,7 +258,7 @@ TEST_F(AutoplayRegistryTest, KeyThatRefusesWritesStopsTheRegistrationByName) {
     // A standard user: told what was done for them and what could not be done, and why.
     const std::string refused = errorOf(registerDiscDetector, registry);
     EXPECT_EQ(refused.rfind("Disc Detector will now start DVD Spindrel for you", 0), 0u) << refused;
-    EXPECT_NE(refused.find("HKEY_USERS\\.DEFAULT):\rFailed to set data for 'Name'\r"),
+    EXPECT_NE(refused.find("(the default profile):\rFailed to set data for 'Name'\r"),
               std::string::npos)
         << refused;
     // The user's own registration, written before, stays.

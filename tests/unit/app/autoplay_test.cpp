@@ -91,9 +91,8 @@ TEST_F(AutoplayButtonsTest, RefusedWriteEndsInTheErrorBoxAndNoInstallMessage) {
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].text,
               "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r"
-              "It could not be set up for new users of this computer (the default profile, "
-              "HKEY_USERS\\.DEFAULT):\r"
-              "Failed to create key .DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD\\"
+              "It could not be set up for new users of this computer (the default profile):\r"
+              "Failed to create key HKEY_USERS\\.DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD\\"
               "Default (access denied)\r\r"
               "That needs administrator rights: start DVD Spindrel as administrator and press "
               "the button again to set it up there too.");
