@@ -2,8 +2,10 @@
 // from elsewhere, and a silent uninstall that leaves the user's DSMs where they were.
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <string>
