@@ -57,6 +57,7 @@ echo "== The stand-in player is the player program (PCDVD), the plug-in is $plug
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
 # The 64-bit program reads the 64-bit registry view; a bare "wine reg" may use the 32-bit one.
 wine reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
+wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f /reg:64 >/dev/null 2>&1 || true
 wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f /reg:64 >/dev/null 2>&1
 wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w build/win64/testbin/fakeplayer.exe)" \
   /f /reg:64 >/dev/null 2>&1

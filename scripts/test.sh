@@ -32,3 +32,6 @@ spindrel_wine_start
 # A Wine process now and then fails to start at all (no output, ~20 ms); a test is run once more
 # before it counts as failed, so such a start does not fail the run but a real fault still does.
 ctest --preset win64 --repeat until-pass:2
+
+echo "== win32: the i686 build's tests under 32-bit Wine =="
+ctest --preset win32 --repeat until-pass:2

@@ -1,6 +1,7 @@
 #pragma once
 // The program's options, window position and plug-in choice in one registry key.
 
+#include <functional>
 #include <string>
 
 #include "app/main_model.h"
@@ -21,9 +22,16 @@ inline constexpr const char* kDvdInterface = "DVD_Interface";
 inline constexpr const char* kPcdvd = "PCDVD";
 }  // namespace setting
 
-// Fills the model from the settings key (creating the key) and returns the plug-in file name.
+// Fills the model from the settings key (creating the key; the user's when the machine's cannot
+// be created), the user's values over the machine's, and returns the plug-in file name.
 // A value stored with the wrong type raises RegistryError; what was read before it stays.
 std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen);
+
+// Writes values into the settings key through the registry's open key: the user's own key when
+// there is one, else the machine's, and the user's when the machine's cannot be written. A
+// failure of both raises the machine key's RegistryError.
+using SettingsWriter = std::function<void(Registry&)>;
+void writeToSettingsKey(Registry& registry, const SettingsWriter& write);
 
 // Writes the options and the position. A failure raises RegistryError; values written before
 // it stay written.

@@ -7,13 +7,23 @@
 
 namespace spindrel {
 
-void Tmain::optionabtnClick() {
-    registerDiscDetector(sharedRegistry(), ports_.system.programPath(), autoplay_texts::kOptionA);
+namespace {
+
+// What was done for the current user stands; a warning, not an error, says what was not.
+void registerDiscDetectorFor(Tmain& m, const char* option) {
+    try {
+        registerDiscDetector(m.sharedRegistry(), m.ports().system.programPath(), option);
+    } catch (const DefaultProfileRefused& refused) {
+        m.ports().messages.show(refused.what(), m.model.applicationTitle, MsgButtons::ok,
+                                MsgIcon::warning);
+    }
 }
 
-void Tmain::optionbbtnClick() {
-    registerDiscDetector(sharedRegistry(), ports_.system.programPath(), autoplay_texts::kOptionB);
-}
+}  // namespace
+
+void Tmain::optionabtnClick() { registerDiscDetectorFor(*this, autoplay_texts::kOptionA); }
+
+void Tmain::optionbbtnClick() { registerDiscDetectorFor(*this, autoplay_texts::kOptionB); }
 
 void Tmain::setup_spindrel(int tag) {
     const char* option = tag == 1 ? autoplay_texts::kOptionA : autoplay_texts::kOptionB;

@@ -56,16 +56,9 @@ bool Tmain::ManualPlayerLocate() {
     const bool sure = askYesNo(texts::kLocateConfirmStart + *program + texts::kLocateConfirmEnd) ==
                       MsgAnswer::yes;
     if (sure) {
-        Registry& registry = sharedRegistry();
-        registry.setRootKey(RegRoot::localMachine);
-        registry.openKeyOrThrow(texts::kSettingsKey, true);
-        try {
-            registry.writeString(setting::kPcdvd, *program);
-        } catch (...) {
-            registry.closeKey();
-            throw;
-        }
-        registry.closeKey();
+        writeToSettingsKey(sharedRegistry(), [&program](Registry& key) {
+            key.writeString(setting::kPcdvd, *program);
+        });
     }
     if (askYesNo(sure ? texts::kLaunchNow : texts::kLaunchToCheck) != MsgAnswer::yes) return false;
 

@@ -37,12 +37,13 @@ int firstFreePlayerNumber(const std::vector<std::string>& subKeyNames) {
     return number;
 }
 
-void registerDiscDetectorUnder(Registry& registry, RegRoot root, const std::string& dvdKey,
+// True when the profile has Disc Detector's DVD key and the program is now its default.
+bool registerDiscDetectorUnder(Registry& registry, RegRoot root, const std::string& dvdKey,
                                const std::string& programPath, const std::string& option) {
     registry.setRootKey(root);
     KeyCloser closer(registry);
     if (!registry.openKey(dvdKey, false))
-        return;
+        return false;
     const std::vector<std::string> subKeys = registry.keyNames();
 
     const std::string defaultKey = dvdKey + "\\" + t::kDefaultHandler;
@@ -60,6 +61,7 @@ void registerDiscDetectorUnder(Registry& registry, RegRoot root, const std::stri
     registry.writeString(t::kParameters, option);
     registry.writeString(t::kPath, asciiLower(programPath));
     registry.writeBinary(t::kRun, {0x00});
+    return true;
 }
 
 // Characters 3-4 of a value name as a whole decimal number (a sign allowed), -1 otherwise.
@@ -114,10 +116,16 @@ void registerWindowsAutoPlay(Registry& registry, const std::string& programPath,
 
 void registerDiscDetector(Registry& registry, const std::string& programPath,
                           const std::string& option) {
-    registerDiscDetectorUnder(registry, RegRoot::currentUser, t::kDiscDetectorUserKey, programPath,
-                              option);
-    registerDiscDetectorUnder(registry, RegRoot::users, t::kDiscDetectorDefaultUserKey, programPath,
-                              option);
+    const bool forUser = registerDiscDetectorUnder(registry, RegRoot::currentUser,
+                                                   t::kDiscDetectorUserKey, programPath, option);
+    try {
+        registerDiscDetectorUnder(registry, RegRoot::users, t::kDiscDetectorDefaultUserKey,
+                                  programPath, option);
+    } catch (const RegistryError& error) {
+        throw DefaultProfileRefused((forUser ? t::kDoneForUser : std::string()) +
+                                    t::kNotForDefaultProfile + error.what() +
+                                    t::kNeedsAdministrator);
+    }
 }
 
 void registerSpindrelPlus(Registry& registry, const std::string& programPath,

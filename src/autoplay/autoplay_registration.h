@@ -6,13 +6,22 @@
 
 #include <string>
 
+#include "base/errors.h"
 #include "base/registry.h"
 
 namespace spindrel {
 
+// The default profile under HKEY_USERS refused what the current user's took: only an
+// administrator may write there. The text says what was done and what was not.
+class DefaultProfileRefused : public RegistryError {
+public:
+    using RegistryError::RegistryError;
+};
+
 // Disc Detector, for the current user and then for the default profile: the program becomes the
 // "Default" handler and the previous default moves to the first free "Player%d". A profile
-// without Disc Detector's DVD key is left alone.
+// without Disc Detector's DVD key is left alone. A refusal under the default profile raises
+// DefaultProfileRefused; the current user's registration stays.
 void registerDiscDetector(Registry& registry, const std::string& programPath,
                           const std::string& option);
 

@@ -19,6 +19,14 @@ inline constexpr const char* kName = "Name";
 inline constexpr const char* kParameters = "Parameters";
 inline constexpr const char* kPath = "Path";
 inline constexpr const char* kRun = "Run";
+// A standard user may set up Disc Detector for themselves but not for the default profile.
+inline constexpr const char* kDoneForUser =
+    "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r";
+inline constexpr const char* kNotForDefaultProfile =
+    "It could not be set up for new users of this computer (the default profile):\r";
+inline constexpr const char* kNeedsAdministrator =
+    "\r\rThat needs administrator rights: start DVD Spindrel as administrator and press the "
+    "button again to set it up there too.";
 
 // Spindrel+: one list of value pairs under HKEY_LOCAL_MACHINE.
 inline constexpr const char* kSpindrelPlusUdfKey = "\\Software\\Tolvrey\\Spindrel+\\UDF";

@@ -161,6 +161,11 @@ std::optional<std::string> PluginEngine::readText(RegRoot root, const std::strin
 }
 
 std::string PluginEngine::playerPath() {
+    // A standard user's located player is kept under HKEY_CURRENT_USER, where the program
+    // stores it when the machine's key refuses; the user's own choice comes first.
+    if (auto located = readText(RegRoot::currentUser, kProgramKey, kPlayerPathValue, false)) {
+        return *located;
+    }
     if (auto located = readText(RegRoot::localMachine, kProgramKey, kPlayerPathValue, true)) {
         return *located;
     }

@@ -239,6 +239,8 @@ void saveScreenshot(HWND window, const std::string& path) {
 
 void resetSettings(const std::string& plugin) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
+    // A user's own key would take the program's writes and override what is set here.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     setSettingString("DVD_Interface", plugin);
 }
 

@@ -1,6 +1,6 @@
 // The autoplay registrations against the real registry: every key, value and type they leave,
 // read back through the plain API as the autoplay programs would, and a key whose security
-// refuses writes.
+// refuses writes. The settings too, as a standard user meets the machine's key: readable only.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/main_model.h"
+#include "app/settings.h"
 #include "autoplay/autoplay_registration.h"
 #include "base/errors.h"
 #include "base/registry.h"
@@ -24,6 +26,7 @@ constexpr const char* kProfileVendor = ".DEFAULT\\Software\\Creative Tech";
 constexpr const char* kProfileDvd = ".DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD";
 constexpr const char* kSpindrelPlus = "Software\\Tolvrey\\Spindrel+";
 constexpr const char* kUdf = "Software\\Tolvrey\\Spindrel+\\UDF";
+constexpr const char* kSettings = "Software\\Tolvrey\\DVD-Spindrel";
 constexpr const char* kProgram = "C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.EXE";
 
 struct Stored {
@@ -262,7 +265,12 @@ TEST_F(AutoplayRegistryTest, KeyThatRefusesWritesStopsTheRegistrationByName) {
     createWith(HKEY_USERS, sub(kProfileDvd, "Default"), {{"Name", sz("DVD Spindrel")}});
     lock(HKEY_USERS, sub(kProfileDvd, "Default"));
 
-    EXPECT_EQ(errorOf(registerDiscDetector, registry), "Failed to set data for 'Name'");
+    // A standard user: told what was done for them and what could not be done, and why.
+    const std::string refused = errorOf(registerDiscDetector, registry);
+    EXPECT_EQ(refused.rfind("Disc Detector will now start DVD Spindrel for you", 0), 0u) << refused;
+    EXPECT_NE(refused.find("(the default profile):\rFailed to set data for 'Name'\r"),
+              std::string::npos)
+        << refused;
     // The user's own registration, written before, stays.
     EXPECT_EQ(valuesOf(HKEY_CURRENT_USER, sub(kDvd, "Default")).size(), 4u);
     EXPECT_EQ(valuesOf(HKEY_USERS, sub(kProfileDvd, "Default")),
@@ -381,6 +389,45 @@ TEST_F(WindowsAutoPlayRegistryTest, HandlerProgIdAndEventEntryForTheUserWithExac
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay", 0,
                             KEY_READ, &machine),
               ERROR_SUCCESS);
+}
+
+// Wine refuses value writes through a key whose access list grants reading only, as Windows
+// refuses a standard user under HKEY_LOCAL_MACHINE.
+TEST(StandardUserSettingsTest, OptionsAndTheLocatedPlayerGoToTheUsersKeyWithoutAnError) {
+    struct Cleanup {
+        ~Cleanup() {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettings, 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+                RegCloseKey(key);
+                setAccess(HKEY_LOCAL_MACHINE, kSettings, nullptr);
+            }
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettings);
+            RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);
+        }
+    } cleanup;
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettings);
+    createWith(HKEY_LOCAL_MACHINE, kSettings, {{"DVD_Interface", sz("Corvane.dll")}});
+    makeReadOnly(HKEY_LOCAL_MACHINE, kSettings);
+
+    Win32Registry port;
+    Registry registry{port};
+    MainModel model;
+    EXPECT_EQ(readSettings(registry, model, {1024, 768}), "Corvane.dll");
+    model.cbox_1.caption = "x";
+    EXPECT_NO_THROW(writeSettings(registry, model));
+    EXPECT_NO_THROW(writeToSettingsKey(
+        registry, [](Registry& key) { key.writeString("PCDVD", "C:\\Mine\\player.exe"); }));
+
+    EXPECT_EQ(valuesOf(HKEY_LOCAL_MACHINE, kSettings), (Values{{"DVD_Interface", sz("Corvane.dll")}}));
+    const Values mine = valuesOf(HKEY_CURRENT_USER, kSettings);
+    ASSERT_EQ(mine.count("Reset_Before_Test"), 1u);
+    EXPECT_EQ(mine.at("Reset_Before_Test"), dword(1));
+    EXPECT_EQ(mine.at("PCDVD"), sz("C:\\Mine\\player.exe"));
+
+    MainModel again;
+    EXPECT_EQ(readSettings(registry, again, {1024, 768}), "Corvane.dll");
+    EXPECT_EQ(again.cbox_1.caption, "x");
 }
 
 }  // namespace

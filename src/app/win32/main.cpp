@@ -79,7 +79,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     clipboard.setOwner(window.handle());
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // A modal loop may take the WM_QUIT that the closing window posted and not post it again:
+    // Wine's loop of a window drag does, when a close arrives during the drag (a posted message
+    // comes before the button's release). So a main window that is gone ends this loop too.
+    while (IsWindow(window.handle()) && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
         window.reflect();

@@ -84,11 +84,19 @@ TEST_F(AutoplayButtonsTest, RefusedWriteEndsInTheErrorBoxAndNoInstallMessage) {
     EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::error);
     EXPECT_FALSE(tmain->model.autoexecCaretHome);
 
+    // A standard user: done for themselves, and told plainly that the default profile was not.
     t.registry.makeReadOnly(kHku, kProfileDvdDefault);
     t.messages.shown.clear();
     tmain->guarded([this] { tmain->optionabtnClick(); });
     ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].text.rfind("Failed to create key ", 0), 0u);
+    EXPECT_EQ(t.messages.shown[0].text,
+              "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r"
+              "It could not be set up for new users of this computer (the default profile):\r"
+              "Failed to create key HKEY_USERS\\.DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD\\"
+              "Default (access denied)\r\r"
+              "That needs administrator rights: start DVD Spindrel as administrator and press "
+              "the button again to set it up there too.");
+    EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::warning);
     EXPECT_EQ(t.registry.stringValue(kHkcu, kDvdDefault, "Name"), "DVD Spindrel");
 }
 

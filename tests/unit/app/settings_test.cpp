@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/errors.h"
 #include "support/fake_registry.h"
 
@@ -11,6 +13,7 @@ namespace {
 using testing::FakeRegistry;
 
 constexpr RegRoot kHklm = RegRoot::localMachine;
+constexpr RegRoot kHkcu = RegRoot::currentUser;
 constexpr const char* kKey = "Software\\Tolvrey\\DVD-Spindrel";
 
 class SettingsTest : public ::testing::Test {
@@ -159,21 +162,26 @@ TEST_F(SettingsTest, NumberStoredAsTextElsewhereIsRefusedToo) {
     EXPECT_THROW(read(), RegistryError);
 }
 
-TEST_F(SettingsTest, KeyThatCannotBeCreatedIsReportedWithItsName) {
+TEST_F(SettingsTest, KeyThatCannotBeCreatedAnywhereIsReportedWithTheMachineKeysName) {
     fake.makeReadOnly(kHklm, "Software");
-    try {
-        writeSettings(registry, model);
-        FAIL() << "expected an error";
-    } catch (const RegistryError& error) {
-        EXPECT_NE(std::string(error.what()).find("HKEY_LOCAL_MACHINE\\Software\\Tolvrey"),
-                  std::string::npos)
-            << error.what();
+    fake.makeReadOnly(kHkcu, "Software");
+    for (const auto& call : {std::function<void()>([this] { writeSettings(registry, model); }),
+                             std::function<void()>([this] { read(); })}) {
+        try {
+            call();
+            FAIL() << "expected an error";
+        } catch (const RegistryError& error) {
+            EXPECT_NE(std::string(error.what()).find("HKEY_LOCAL_MACHINE\\Software\\Tolvrey"),
+                      std::string::npos)
+                << error.what();
+        }
     }
-    EXPECT_THROW(read(), RegistryError);
+    EXPECT_EQ(fake.openHandles(), 0);
 }
 
 TEST_F(SettingsTest, FailedWriteStopsThereAndKeepsTheValuesWrittenBefore) {
     fake.setDword(kHklm, kKey, "Launch_Other_Program", 1);
+    fake.makeReadOnly(kHkcu, "Software");
     model.cbox_1.caption = "x";
     model.cbox_2.caption = "x";
     fake.failWritesAfter(2);
@@ -190,6 +198,62 @@ TEST_F(SettingsTest, FailedWriteStopsThereAndKeepsTheValuesWrittenBefore) {
     EXPECT_EQ(fake.dwordValue(kHklm, kKey, "Launch_Other_Program"), 1u);  // as it was
     EXPECT_EQ(fake.value(kHklm, kKey, "Position:Top"), nullptr);
     EXPECT_EQ(fake.openHandles(), 0);
+}
+
+// A standard user: the machine's key may be read (or may not exist) but not written.
+class StandardUserSettingsTest : public SettingsTest {
+protected:
+    void SetUp() override { fake.makeReadOnly(kHklm, "Software"); }
+};
+
+TEST_F(StandardUserSettingsTest, WritesGoToTheUsersKeyAndAreReadBackOverTheMachines) {
+    read();
+    EXPECT_TRUE(fake.keyExists(kHkcu, kKey)) << "the key exists after the first start";
+
+    model.cbox_2.caption = "x";
+    model.autoexec.caption = "C:\\Tools\\lights.exe";
+    model.left = 10;
+    writeSettings(registry, model);
+    EXPECT_FALSE(fake.keyExists(kHklm, kKey));
+    EXPECT_EQ(fake.dwordValue(kHkcu, kKey, "Animate_Sliders"), 1u);
+    EXPECT_EQ(fake.dwordValue(kHkcu, kKey, "Position:Left"), 10u);
+
+    MainModel fresh;
+    EXPECT_EQ(readSettings(registry, fresh, {1024, 768}), "Wyvernel.dll");
+    EXPECT_EQ(fresh.cbox_2.caption, "x");
+    EXPECT_EQ(fresh.autoexec.caption, "C:\\Tools\\lights.exe");
+    EXPECT_EQ(fresh.left, 10);
+    EXPECT_EQ(registry.rootKey(), kHklm);
+    EXPECT_EQ(fake.openHandles(), 0);
+}
+
+TEST_F(StandardUserSettingsTest, MachineValuesTheUserHasNotOverriddenStillCount) {
+    fake.setString(kHklm, kKey, "DVD_Interface", "Corvane.dll");
+    fake.setDword(kHklm, kKey, "Reset_Before_Test", 1);
+    fake.setDword(kHklm, kKey, "Position:Top", 50);
+    fake.setDword(kHkcu, kKey, "Reset_Before_Test", 0);
+    fake.setDword(kHkcu, kKey, "Animate_Sliders", 1);
+
+    EXPECT_EQ(read(), "Corvane.dll");
+    EXPECT_EQ(model.cbox_1.caption, "");
+    EXPECT_EQ(model.cbox_2.caption, "x");
+    EXPECT_TRUE(model.dsm.dsm_name.visible);
+    EXPECT_EQ(model.slideStepDivisor, 20);
+    EXPECT_EQ(model.top, 50);
+
+    // A wrongly typed value is refused in the user's key as in the machine's.
+    fake.setString(kHkcu, kKey, "Position:Left", "12");
+    EXPECT_THROW(read(), RegistryError);
+    EXPECT_EQ(fake.openHandles(), 0);
+}
+
+TEST_F(SettingsTest, OnceTheUserHasAKeyItIsWrittenEvenWhereTheMachinesIsWritable) {
+    fake.setDword(kHkcu, kKey, "Animate_Sliders", 1);
+    model.cbox_1.caption = "x";
+    writeSettings(registry, model);
+    EXPECT_EQ(fake.dwordValue(kHkcu, kKey, "Reset_Before_Test"), 1u);
+    EXPECT_EQ(fake.dwordValue(kHkcu, kKey, "Animate_Sliders"), 0u);
+    EXPECT_EQ(fake.value(kHklm, kKey, "Reset_Before_Test"), nullptr);
 }
 
 }  // namespace

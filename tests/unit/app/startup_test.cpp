@@ -258,7 +258,16 @@ TEST_F(StartupTest, SaveStateWritesSettingsOneIntervalAfterTheLastChange) {
 
 TEST_F(StartupTest, ErrorInATimerTickIsShownInTheStandardErrorBox) {
     Tmain& m = start();
+    // A standard user: the machine's key refuses, the user's takes the option without a word.
     t.registry.makeReadOnly(kHklm, kKey);
+    m.model.cbox_1.caption = "x";
+    m.controller_state = 50;
+    m.Timer1.restart();
+    t.clock.advance(10);
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_EQ(t.registry.dwordValue(RegRoot::currentUser, kKey, "Reset_Before_Test"), 1u);
+
+    t.registry.makeReadOnly(RegRoot::currentUser, kKey);
     m.controller_state = 50;
     m.Timer1.restart();
     t.clock.advance(10);

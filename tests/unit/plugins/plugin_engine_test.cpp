@@ -297,6 +297,10 @@ TEST_F(PluginEngineTest, LocatedPlayerIsUsedVerbatimBeforeThePlayersOwnKey) {
     engine(corvaneProfile()).startPlayer('E');
     EXPECT_EQ(launchedFile(), "C:\\Other Player\\run me.exe");
     EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "C:\\Other Player\\run me.exe");
+    // A standard user's own choice, kept under HKEY_CURRENT_USER, comes before the machine's.
+    registry.setString(RegRoot::currentUser, kProgramKeyPath, "PCDVD", "C:\\Mine\\player.exe");
+    EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "C:\\Mine\\player.exe");
+    EXPECT_EQ(registry.openHandles(), 0);
 }
 
 TEST_F(PluginEngineTest, LocatedPlayerOfAnotherTypeIsPassedOverOrExpanded) {

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Takes the user's guide's screenshots again from the real window under Wine (on Xvfb when there
+# is no display): the window and its panels as the skin tests see them, the installer's player
+# page, and the window at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=docs/images
+screens=build/win64/testbin/screens
+mkdir -p "$out"
+
+source scripts/wine-env.sh
+trap spindrel_wine_stop EXIT
+spindrel_wine_start
+
+dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f /reg:64 \
+    </dev/null >/dev/null 2>&1
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  wineserver -w </dev/null >/dev/null 2>&1 || true
+  spindrel_wine_start
+}
+
+rm -rf "$screens"
+ctest --preset win64 -R 'SkinE2eTest\.(WindowTakes|EveryBigPanel)' >/dev/null
+for picture in main_window panel_dsm_info panel_button_list panel_filesystem \
+               panel_configuration panel_about; do
+  convert "$screens/$picture.bmp" "$out/$picture.png"
+done
+
+# The installer's player page: its first page is the folder, whose default button goes on.
+setup=$(ls build/win64/package/DVD_Spindrel-*-win64-setup.exe 2>/dev/null | head -n 1)
+if [ -n "$setup" ]; then
+  wine "$setup" </dev/null >/dev/null 2>&1 &
+  installer=$!
+  if window=$(timeout 30 xdotool search --sync --onlyvisible --name 'DVD Spindrel Setup' | head -n 1); then
+    sleep 1
+    xdotool key --window "$window" Return
+    sleep 2
+    import -window "$window" "$out/installer_player.png"
+  else
+    echo "the installer's window did not appear" >&2
+  fi
+  kill "$installer" 2>/dev/null || true
+  wait "$installer" 2>/dev/null || true
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+  spindrel_wine_start
+fi
+
+dpi 144
+ctest --preset win64 -R 'SkinE2eTest\.WindowTakes' >/dev/null || true
+convert "$screens/main_window.bmp" "$out/main_window_144dpi.png"
+dpi 96
+ls -l "$out"
