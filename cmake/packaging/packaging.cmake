@@ -7,7 +7,8 @@ set(SPINDREL_PLAYER_PLUGINS
   "Wyvernel.dll|Creative PC-DVD Player"
   "Brannock.dll|Creative Brannock"
   "Corvane.dll|CyberLink Corvane (titled CyberLink Universal Player)"
-  "Corvane3.dll|CyberLink Corvane 3")
+  "Corvane3.dll|CyberLink Corvane 3"
+  "Mpc.dll|MPC-HC or MPC-BE (Media Player Classic)")
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(SPINDREL_PACKAGE_ARCH win32)

@@ -20,6 +20,14 @@ namespace {
 constexpr const char* kUninstallKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\DVD Spindrel";
 constexpr int kInstallWaitMs = 60000;
+constexpr const char* kAutoPlayProgId = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay";
+constexpr const char* kAutoPlayHandler =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\Handlers\\"
+    "TolvreyDVDSpindrelPlayDVDMovie";
+constexpr const char* kAutoPlayEvent =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\EventHandlers\\"
+    "PlayDVDMovieOnArrival";
+constexpr const char* kAutoPlayHandlerName = "TolvreyDVDSpindrelPlayDVDMovie";
 
 std::string shellFolder(int id) {
     char path[MAX_PATH] = {};
@@ -80,7 +88,8 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
         ASSERT_EQ(code, 0u);
     }
     for (const char* file : {"DVD_Spindrel.exe", "Wyvernel.dll", "Brannock.dll", "Corvane.dll",
-                             "Corvane3.dll", "images\\main_form.bmp", "Uninstall.exe", "dsm"}) {
+                             "Corvane3.dll", "Mpc.dll", "images\\main_form.bmp", "Uninstall.exe",
+                             "dsm"}) {
         EXPECT_TRUE(fileExists(at(file))) << file << " was not installed";
     }
     EXPECT_TRUE(fileExists(shellFolder(CSIDL_PROGRAMS) + "\\DVD Spindrel.lnk"));
@@ -114,6 +123,11 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
     }
     SetEnvironmentVariableA("SPINDREL_FAKEPLAYER", nullptr);
 
+    // The program registered with Windows AutoPlay, beside another program's handler.
+    RegSetKeyValueA(HKEY_CURRENT_USER, kAutoPlayProgId, nullptr, REG_SZ, "", 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kAutoPlayHandler, "InvokeVerb", REG_SZ, "play", 5);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kAutoPlayEvent, kAutoPlayHandlerName, REG_SZ, "", 1);
+    RegSetKeyValueA(HKEY_CURRENT_USER, kAutoPlayEvent, "OtherDVDHandler", REG_SZ, "", 1);
     std::ofstream(at("dsm\\1a2b3c4d.dsm"), std::ios::binary) << "1000 Play\r\n";
     std::ofstream(at("dsm\\descriptions.idx"), std::ios::binary) << "1a2b3c4d.dsm=Mine\r\n";
     {
@@ -132,6 +146,18 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
     EXPECT_TRUE(fileExists(at("dsm\\descriptions.idx")));
     EXPECT_FALSE(fileExists(shellFolder(CSIDL_PROGRAMS) + "\\DVD Spindrel.lnk"));
     EXPECT_EQ(userString(kUninstallKey, "DisplayName"), "");
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kAutoPlayProgId, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kAutoPlayHandler, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegGetValueA(HKEY_CURRENT_USER, kAutoPlayEvent, kAutoPlayHandlerName, RRF_RT_ANY,
+                           nullptr, nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "the AutoPlay event still names the program";
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, kAutoPlayEvent, "OtherDVDHandler", RRF_RT_ANY,
+                           nullptr, nullptr, nullptr),
+              ERROR_SUCCESS)
+        << "another program's handler was removed";
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kAutoPlayEvent, "OtherDVDHandler");
 }
 
 }  // namespace
