@@ -21,9 +21,10 @@ dpi() {
 }
 
 rm -rf "$screens"
-ctest --preset win64 -R 'SkinE2eTest\.(WindowTakes|EveryBigPanel)' >/dev/null
+ctest --preset win64 -R 'SkinE2eTest\.(WindowTakes|EveryBigPanel)|WindowE2eTest\.TestMacro' \
+  >/dev/null
 for picture in main_window panel_dsm_info panel_button_list panel_filesystem \
-               panel_configuration panel_about; do
+               panel_configuration panel_about countdown macro_complete; do
   convert "$screens/$picture.bmp" "$out/$picture.png"
 done
 
