@@ -182,15 +182,11 @@ class Soak {
         int still = 0;
         for (int waited = 0; waited < e2e::kWaitMs && still < 4; waited += 30) {
             std::vector<RECT> now;
-            EnumChildWindows(
-                window_,
-                [](HWND child, LPARAM out) {
-                    RECT rect;
-                    GetWindowRect(child, &rect);
-                    reinterpret_cast<std::vector<RECT>*>(out)->push_back(rect);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&now));
+            for (HWND child : e2e::childrenOf(window_)) {
+                RECT rect;
+                GetWindowRect(child, &rect);
+                now.push_back(rect);
+            }
             const bool same =
                 now.size() == last.size() &&
                 std::equal(now.begin(), now.end(), last.begin(),
