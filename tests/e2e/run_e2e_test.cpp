@@ -126,6 +126,17 @@ class RunE2eTest : public ::testing::Test {
         }
     }
 
+    // "/a" with the disc's DSM in place: the player started, the macro played, the program ended.
+    void expectAutoplayPlaysTheMacro() {
+        auto program = start("/a");
+        DWORD code = 1;
+        ASSERT_TRUE(program->waitForExit(kRunMs, &code))
+            << "the run did not end; the player got:" << describeAll(presses());
+        EXPECT_EQ(code, 0u);
+        EXPECT_TRUE(playerStarted()) << "the program did not start the player";
+        expectMacroPlayed(presses());
+    }
+
     void expectSettingsStored() const {
         for (const char* name : {"Position:Left", "Position:Top", "DVD_Interface", "PCDVD"}) {
             DWORD type = 0;
@@ -149,13 +160,7 @@ TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
     CreateDirectoryA(install.path("dsm").c_str(), nullptr);
     putDsm(kDiscDsm, kMacro);
 
-    auto program = start("/a");
-    DWORD code = 1;
-    ASSERT_TRUE(program->waitForExit(kRunMs, &code))
-        << "the run did not end; the player got:" << describeAll(presses());
-    EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(playerStarted()) << "the program did not start the player";
-    expectMacroPlayed(presses());
+    expectAutoplayPlaysTheMacro();
     EXPECT_EQ(readWholeFile(install.path("dsm\\" + std::string(kDiscDsm))), kMacro)
         << "playing a DSM must not change it";
     expectSettingsStored();
@@ -191,13 +196,7 @@ TEST_F(MpcRunE2eTest, AutoplayWithAWyvernelDsmPlaysMpcsOwnCommands) {
     const std::string exe = install.path("DVD_Spindrel.exe");
     ASSERT_EQ(installedAutoPlayCommand(exe), "\"" + exe + "\" /a");
 
-    auto program = start("/a");
-    DWORD code = 1;
-    ASSERT_TRUE(program->waitForExit(kRunMs, &code))
-        << "the run did not end; the player got:" << describeAll(presses());
-    EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(playerStarted()) << "the program did not start the player";
-    expectMacroPlayed(presses());
+    expectAutoplayPlaysTheMacro();
 }
 
 TEST_F(RunE2eTest, AutoplayWithoutADsmStartsThePlayerAndCloses) {
