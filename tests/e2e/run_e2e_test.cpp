@@ -35,7 +35,9 @@ const LoggedMessage kEnter{"main", "sent", WM_COMMAND, 0x592, 5};
 // Wyvernel's button names, as recorded with it.
 const char* const kMacro =
     "#Run test\r\n0.8,Next\r\n0.6,Root Menu\r\n0.4,Down\r\n0.3,Ok / Enter\r\n";
-const std::vector<int> kMacroGapsMs{600, 400, 300};
+// The click timer's intervals for those waits: a thousand times the wait, truncated (0.6 s is
+// held just below itself).
+const std::vector<int> kMacroGapsMs{599, 399, 299};
 
 // A plug-in, the stand-in impersonating its player, and what the macro above delivers through it.
 struct RunPlayer {
