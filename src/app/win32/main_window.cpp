@@ -128,9 +128,6 @@ void MainWindow::paint(HDC dc) {
 void MainWindow::dragWindow() {
     ReleaseCapture();
     SendMessageA(window_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-    // A close during the drag ends the system's move loop with the quit message, which Wine's
-    // loop takes for itself: the message loop must still get it.
-    if (quitPosted_) PostQuitMessage(0);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -236,7 +233,6 @@ bool MainWindow::OnSize(WPARAM kind) {
         tmain_.guarded([this] { tmain_.ApplicationMinimize(); });
     } else if (kind == SIZE_RESTORED && minimized_) {
         minimized_ = false;
-        tmain_.model.windowState = WindowState::normal;
         showFirstTime();
         tmain_.guarded([this] { tmain_.ApplicationRestore(); });
         reflect();
