@@ -5,6 +5,7 @@ Wine shows the drive as a CD-ROM (GetDriveTypeA 5) holding a UDF volume with the
 and serial number, and VIDEO_TS/VIDEO_TS.IFO whose byte 35 is the chosen region byte.
 
     WINEPREFIX=... mkdisc.py D MY_MOVIE 1A2B3C4D F5
+    WINEPREFIX=... mkdisc.py --video-ts DVD/VIDEO_TS D MY_MOVIE 1A2B3C4D
     WINEPREFIX=... mkdisc.py --remove D
 """
 
@@ -91,19 +92,24 @@ def restart_server(restart):
         run(["wine", "cmd", "/c", "exit"], check=False)
 
 
-def make(prefix, letter, label, serial, region, restart):
+def make(prefix, letter, label, serial, region, video_ts, restart):
     drive, drive_link, device_link, folder = paths(prefix, letter)
     if shutil.which("mkudffs") is None:
         fail("mkudffs is missing (package udftools)")
     shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(os.path.join(folder, "VIDEO_TS"))
     os.makedirs(os.path.join(folder, ".udf"))
 
-    ifo = bytearray(SECTOR)
-    ifo[0:12] = b"DVDVIDEO-VMG"
-    ifo[REGION_OFFSET] = region
-    with open(os.path.join(folder, "VIDEO_TS", "VIDEO_TS.IFO"), "wb") as f:
-        f.write(ifo)
+    if video_ts is not None:
+        # A real disc's files, for a real player: linked, not copied, so that the folder may lie
+        # where a player running as another user can read it.
+        os.symlink(video_ts, os.path.join(folder, "VIDEO_TS"))
+    else:
+        os.makedirs(os.path.join(folder, "VIDEO_TS"))
+        ifo = bytearray(SECTOR)
+        ifo[0:12] = b"DVDVIDEO-VMG"
+        ifo[REGION_OFFSET] = region
+        with open(os.path.join(folder, "VIDEO_TS", "VIDEO_TS.IFO"), "wb") as f:
+            f.write(ifo)
 
     # The image must lie inside the drive's folder: Wine finds the volume's file system by
     # walking up from the device's path to a drive root.
@@ -158,6 +164,9 @@ def letter_arg(text):
 def main():
     parser = argparse.ArgumentParser(description="Make a simulated DVD-Video disc for Wine.")
     parser.add_argument("--remove", action="store_true", help="take the drive away again")
+    parser.add_argument("--video-ts", metavar="FOLDER",
+                        help="a real VIDEO_TS folder (tools/mkdvd) as the disc's, its own region"
+                        " byte kept; the region argument is then not needed")
     parser.add_argument("--no-restart", action="store_true",
                         help="leave the Wine server stopped afterwards")
     parser.add_argument("letter", type=letter_arg, help="drive letter, D to Y")
@@ -175,11 +184,18 @@ def main():
     if args.remove:
         remove(prefix, args.letter, restart)
         return
-    if args.label is None or args.serial is None or args.region is None:
-        parser.error("a label, a serial and a region byte are needed")
+    if args.label is None or args.serial is None:
+        parser.error("a label and a serial are needed")
+    video_ts = None
+    if args.video_ts is not None:
+        video_ts = os.path.abspath(args.video_ts)
+        if not os.path.isfile(os.path.join(video_ts, "VIDEO_TS.IFO")):
+            parser.error("no VIDEO_TS.IFO in " + video_ts)
+    elif args.region is None:
+        parser.error("a region byte is needed")
     if len(args.label) > 30:
         parser.error("the label is longer than 30 characters")
-    make(prefix, args.letter, args.label, args.serial, args.region, restart)
+    make(prefix, args.letter, args.label, args.serial, args.region, video_ts, restart)
 
 
 if __name__ == "__main__":

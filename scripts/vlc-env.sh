@@ -1,0 +1,80 @@
+# Sourced: the real (Linux) VLC for the tests, the demo and the benchmark.
+#   source scripts/vlc-env.sh   then   spindrel_vlc_prepare   ...   spindrel_vlc_start LOG ARGS...
+#
+# VLC refuses to run as root ("VLC is not supposed to be run as root"), and CI runs as root: then
+# it runs as an unprivileged user of its own, made here once, with a home it may write (VLC keeps
+# its settings and caches there). Everything it is to play must be readable by that user.
+
+spindrel_vlc_user="${SPINDREL_VLC_USER:-spindrel-vlc}"
+spindrel_vlc_home="${SPINDREL_VLC_HOME:-${TMPDIR:-/tmp}/spindrel-vlc-home}"
+spindrel_vlc_pid=""
+
+spindrel_vlc_prepare() {
+  if [ "$(id -u)" -eq 0 ] && ! id "$spindrel_vlc_user" >/dev/null 2>&1; then
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+      "$spindrel_vlc_user" 2>/dev/null || id "$spindrel_vlc_user" >/dev/null 2>&1 || {
+      echo "could not create the user $spindrel_vlc_user for VLC" >&2
+      return 1
+    }
+  fi
+  mkdir -p "$spindrel_vlc_home"
+  if [ "$(id -u)" -eq 0 ]; then chown "$spindrel_vlc_user" "$spindrel_vlc_home"; fi
+}
+
+# Starts VLC (no interface of its own; add --extraintf http ... for the web interface) in the
+# background, its output appended to LOG; spindrel_vlc_pid is then the process to signal: as root it
+# is runuser, which hands TERM on to VLC and ends with it.
+spindrel_vlc_start() {
+  local log="$1"
+  shift
+  local run=()
+  if [ "$(id -u)" -eq 0 ]; then run=(runuser -u "$spindrel_vlc_user" --); fi
+  "${run[@]}" env HOME="$spindrel_vlc_home" cvlc "$@" </dev/null >>"$log" 2>&1 &
+  spindrel_vlc_pid=$!
+}
+
+# VLC itself (not runuser): the process to stop with SIGSTOP, as a VLC that stops answering.
+spindrel_vlc_process() {
+  if [ "$(id -u)" -eq 0 ]; then pgrep -P "$spindrel_vlc_pid" | head -1; else echo "$spindrel_vlc_pid"; fi
+}
+
+spindrel_vlc_stop() {
+  [ -n "$spindrel_vlc_pid" ] || return 0
+  kill -CONT "$(spindrel_vlc_process)" 2>/dev/null || true
+  kill "$spindrel_vlc_pid" 2>/dev/null || true
+  local tries
+  for tries in $(seq 1 50); do
+    kill -0 "$spindrel_vlc_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -9 "$spindrel_vlc_pid" 2>/dev/null || true
+  wait "$spindrel_vlc_pid" 2>/dev/null || true
+  spindrel_vlc_pid=""
+}
+
+# One request to VLC's web interface: spindrel_vlc_request PORT PASSWORD [QUERY]. Prints
+# status.json; fails when VLC does not answer within two seconds.
+spindrel_vlc_request() {
+  curl --silent --fail --max-time 2 --noproxy '*' --user ":$2" \
+    "http://127.0.0.1:$1/requests/status.json${3:+?$3}"
+}
+
+# Waits (at most SECONDS, default 10) until the web interface answers.
+spindrel_vlc_wait_http() {
+  local tries
+  for tries in $(seq 1 $((${3:-10} * 10))); do
+    spindrel_vlc_request "$1" "$2" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# "TITLE CHAPTER STATE" of what VLC plays, from status.json (VLC counts a disc's titles from 1,
+# title 0 being any menu, and chapters from 0).
+spindrel_vlc_where() {
+  spindrel_vlc_request "$1" "$2" | python3 -c '
+import json, sys
+status = json.load(sys.stdin)
+info = status.get("information", {})
+print(info.get("title", "-"), info.get("chapter", "-"), status.get("state", "-"))'
+}

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real VLC as the player program under Wine: PCDVD names this script (Z:\...\vlc-player.sh),
+# and Wine starts it with the parameters the plug-in gives VLC. It starts the Linux VLC with those
+# parameters, a drive's "dvd:///E:/" turned into the folder Wine maps that drive to, and beside it
+# the stand-in player as VLC's main window, which Wine's windows can see (the plug-in watches for
+# it). The two live and die together: when the window is closed (as the plug-in closes VLC), VLC
+# ends; when VLC ends, the window closes.
+#
+# From the environment (Wine hands its own on):
+#   SPINDREL_VLC_FAKEPLAYER  the Unix path of fakeplayer.exe (needed)
+#   SPINDREL_VLC_OPTIONS     VLC's output and other options (default: --vout dummy --aout dummy)
+#   SPINDREL_VLC_LOG         VLC's own output (default: none)
+#   SPINDREL_VLC_STATE       a file (made readable by its owner only) that receives this script's
+#                            process id, the web interface's port and its password, so that a
+#                            test can ask VLC itself what it plays, and stop all of it
+#   SPINDREL_FAKEPLAYER      the stand-in's own options (its log)
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../../scripts/vlc-env.sh"
+
+log="${SPINDREL_VLC_LOG:-/dev/null}"
+fakeplayer="${SPINDREL_VLC_FAKEPLAYER:?SPINDREL_VLC_FAKEPLAYER must name fakeplayer.exe}"
+read -r -a options <<<"${SPINDREL_VLC_OPTIONS:---vout dummy --aout dummy}"
+
+# The folder holding the disc in drive LETTER, as VLC must be given it: the real place of its
+# VIDEO_TS, which may be a link to a folder the VLC user can read.
+disc_folder() {
+  local drive="$WINEPREFIX/dosdevices/${1,,}:"
+  [ -d "$drive/VIDEO_TS" ] || return 1
+  dirname "$(readlink -f "$drive/VIDEO_TS")"
+}
+
+# No drive named: the first one that holds a DVD-Video, as VLC's default DVD device would be.
+first_disc_folder() {
+  local letter
+  for letter in {d..y}; do
+    disc_folder "$letter" && return 0
+  done
+  return 1
+}
+
+arguments=()
+shown=()
+port=""
+password=""
+while [ $# -gt 0 ]; do
+  argument="$1"
+  shift
+  case "$argument" in
+    dvd:///[A-Za-z]:*)
+      folder="$(disc_folder "${argument:7:1}")" || folder="/nonexistent-drive-${argument:7:1}"
+      argument="dvd://$folder/"
+      ;;
+    dvd: | dvd:// | dvd:///)
+      folder="$(first_disc_folder)" || folder="/nonexistent-disc"
+      argument="dvd://$folder/"
+      ;;
+    --http-port) port="${1:-}" ;;
+    --http-port=*) port="${argument#*=}" ;;
+    --http-password=*) password="${argument#*=}"; shown+=("--http-password=***") ;;
+  esac
+  if [ "$argument" = --http-password ]; then
+    password="${1:-}"
+    arguments+=("$argument" "$password")
+    shown+=("$argument" "***")
+    shift
+    continue
+  fi
+  arguments+=("$argument")
+  [[ "$argument" == --http-password=* ]] || shown+=("$argument")
+done
+
+spindrel_vlc_prepare || exit 1
+if [ -n "${SPINDREL_VLC_STATE:-}" ]; then
+  (umask 077 && printf '%s\n%s\n%s\n' "$$" "$port" "$password" >"$SPINDREL_VLC_STATE")
+fi
+# The password stays out of the log.
+echo "vlc-player: cvlc ${options[*]} ${shown[*]}" >>"$log"
+spindrel_vlc_start "$log" "${options[@]}" "${arguments[@]}"
+# Wine hands the program to a start.exe of its own, which waits for it and ends with it, but
+# a signal to start.exe does not reach the program: the run's own mark on the stand-in's command
+# line (noted in its log as an argument) finds the process that shows the window.
+mark="vlc-player-run-$$"
+wine "$(winepath -w "$fakeplayer")" --as vlc "$mark" </dev/null >/dev/null 2>&1 &
+starter=$!
+
+finish() {
+  trap - EXIT TERM INT HUP
+  local window
+  for window in $(pgrep -f -- "--as vlc $mark\$"); do kill "$window" 2>/dev/null || true; done
+  spindrel_vlc_stop
+  kill "$starter" 2>/dev/null || true
+  wait "$starter" 2>/dev/null || true
+}
+trap finish EXIT
+trap 'exit 143' TERM INT HUP
+wait -n "$starter" "$spindrel_vlc_pid"
