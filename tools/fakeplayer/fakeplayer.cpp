@@ -72,8 +72,7 @@ std::vector<std::string> splitWords(const char* text) {
             quoted = !quoted;
             inWord = true;
         } else if ((*p == ' ' || *p == '\t') && !quoted) {
-            if (inWord)
-                words.push_back(word);
+            if (inWord) words.push_back(word);
             word.clear();
             inWord = false;
         } else {
@@ -81,8 +80,7 @@ std::vector<std::string> splitWords(const char* text) {
             inWord = true;
         }
     }
-    if (inWord)
-        words.push_back(word);
+    if (inWord) words.push_back(word);
     return words;
 }
 
@@ -94,8 +92,7 @@ bool parseOptions(const std::vector<std::string>& words, Options& options, std::
             const std::string name = words[++i];
             options.player = nullptr;
             for (const Impersonation& p : kPlayers) {
-                if (name == p.name)
-                    options.player = &p;
+                if (name == p.name) options.player = &p;
             }
             if (options.player == nullptr) {
                 error = "unknown player '" + name + "'";
@@ -128,27 +125,23 @@ const char* argumentText() {
     const char* p = GetCommandLineA();
     bool quoted = false;
     while (*p != '\0' && (quoted || (*p != ' ' && *p != '\t'))) {
-        if (*p == '"')
-            quoted = !quoted;
+        if (*p == '"') quoted = !quoted;
         ++p;
     }
-    while (*p == ' ' || *p == '\t')
-        ++p;
+    while (*p == ' ' || *p == '\t') ++p;
     return p;
 }
 
 class Log {
-  public:
+public:
     explicit Log(const std::string& path) {
         QueryPerformanceFrequency(&frequency_);
-        if (path.empty())
-            return;
+        if (path.empty()) return;
         file_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     ~Log() {
-        if (file_ != INVALID_HANDLE_VALUE)
-            CloseHandle(file_);
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     }
     Log(const Log&) = delete;
     Log& operator=(const Log&) = delete;
@@ -175,13 +168,13 @@ class Log {
         return line;
     }
 
-  private:
+private:
     HANDLE file_ = INVALID_HANDLE_VALUE;
     LARGE_INTEGER frequency_{};
 };
 
 class FakePlayer {
-  public:
+public:
     FakePlayer(const Options& options, Log& log)
         : options_(options), log_(log), slowMs_(options.slowMs) {}
 
@@ -198,11 +191,9 @@ class FakePlayer {
         if (p.videoClass != nullptr) {
             video_ = CreateWindowExA(0, p.videoClass, p.videoTitle, WS_OVERLAPPEDWINDOW, 620, 40,
                                      360, 240, nullptr, nullptr, instance, this);
-            if (video_ == nullptr)
-                return false;
+            if (video_ == nullptr) return false;
         }
-        if (main_ == nullptr)
-            return false;
+        if (main_ == nullptr) return false;
         list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
                                 0, main_, nullptr, instance, nullptr);
@@ -210,8 +201,7 @@ class FakePlayer {
                      FALSE);
         layout();
         ShowWindow(main_, SW_SHOW);
-        if (video_ != nullptr)
-            ShowWindow(video_, SW_SHOW);
+        if (video_ != nullptr) ShowWindow(video_, SW_SHOW);
         return true;
     }
 
@@ -227,11 +217,10 @@ class FakePlayer {
         return 0;
     }
 
-  private:
+private:
     static bool registerClass(HINSTANCE instance, const char* name) {
         WNDCLASSA existing;
-        if (GetClassInfoA(instance, name, &existing))
-            return true;  // both videos share DVDFrame
+        if (GetClassInfoA(instance, name, &existing)) return true;  // both videos share DVDFrame
         WNDCLASSA wc{};
         wc.lpfnWndProc = &FakePlayer::windowProc;
         wc.hInstance = instance;
@@ -250,14 +239,12 @@ class FakePlayer {
             // their creation messages be told apart in the log.
             if (creator->main_ == nullptr) {
                 creator->main_ = window;
-            } else if (creator->video_ == nullptr &&
-                       creator->options_.player->videoClass != nullptr) {
+            } else if (creator->video_ == nullptr && creator->options_.player->videoClass != nullptr) {
                 creator->video_ = window;
             }
         }
         auto* self = reinterpret_cast<FakePlayer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self == nullptr)
-            return DefWindowProcA(window, message, wParam, lParam);
+        if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
         ++self->depth_;
         LRESULT result = 0;
         if (!self->handle(window, message, wParam, lParam, result)) {
@@ -270,10 +257,8 @@ class FakePlayer {
     // How the message came: only the outermost call can have come from outside; whatever the
     // handling of that message causes inside this thread is a direct call.
     const char* arrival(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
-        if (depth_ > 1)
-            return "direct";
-        if (InSendMessage())
-            return "sent";
+        if (depth_ > 1) return "direct";
+        if (InSendMessage()) return "sent";
         if (dispatched_ != nullptr && dispatched_->hwnd == window &&
             dispatched_->message == message && dispatched_->wParam == wParam &&
             dispatched_->lParam == lParam) {
@@ -294,32 +279,23 @@ class FakePlayer {
         // more of them.
         const bool chatty = message == WM_PAINT || message == WM_MOUSEMOVE ||
                             message == WM_NCMOUSEMOVE || message == WM_TIMER;
-        if (std::string(how) != "direct" && !chatty)
-            show(line);
+        if (std::string(how) != "direct" && !chatty) show(line);
 
         const bool playerInput = message == WM_USER || message == WM_COMMAND ||
                                  message == WM_CHAR || message == WM_KEYDOWN;
-        if (playerInput && slowMs_ > 0)
-            stall();
+        if (playerInput && slowMs_ > 0) stall();
 
         switch (message) {
-            case WM_USER:
-                return onUser(result);
-            case kHangMessage:
-                return onHang(wParam, result);
+            case WM_USER: return onUser(result);
+            case kHangMessage: return onHang(wParam, result);
             case kSlowMessage:
                 slowMs_ = static_cast<int>(wParam);
                 result = 1;
                 return true;
-            case kMarkMessage:
-                result = 1;
-                return true;
-            case WM_SIZE:
-                return onSize(window);
-            case WM_DESTROY:
-                return onDestroy(window);
-            default:
-                return false;
+            case kMarkMessage: result = 1; return true;
+            case WM_SIZE: return onSize(window);
+            case WM_DESTROY: return onDestroy(window);
+            default: return false;
         }
     }
 
@@ -366,16 +342,14 @@ class FakePlayer {
     }
 
     bool onSize(HWND window) {
-        if (window == main_)
-            layout();
+        if (window == main_) layout();
         return false;
     }
 
     bool onDestroy(HWND window) {
         if (window == main_) {
             main_ = nullptr;
-            if (video_ != nullptr)
-                DestroyWindow(video_);
+            if (video_ != nullptr) DestroyWindow(video_);
             note("closed");
             PostQuitMessage(0);
         } else if (window == video_) {
@@ -385,16 +359,14 @@ class FakePlayer {
     }
 
     void layout() {
-        if (main_ == nullptr || list_ == nullptr)
-            return;
+        if (main_ == nullptr || list_ == nullptr) return;
         RECT client;
         GetClientRect(main_, &client);
         MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
     }
 
     void show(const std::string& line) {
-        if (options_.quiet || list_ == nullptr)
-            return;
+        if (options_.quiet || list_ == nullptr) return;
         if (SendMessageA(list_, LB_GETCOUNT, 0, 0) >= kMaxShownLines) {
             SendMessageA(list_, LB_DELETESTRING, 0, 0);
         }
@@ -421,8 +393,7 @@ int closePlayers(const Options& options) {
     const char* title = options.mainTitle.empty() ? p.mainTitle : options.mainTitle.c_str();
     const DWORD start = GetTickCount();
     while (HWND window = FindWindowA(p.mainClass, title)) {
-        if (GetTickCount() - start > 5000)
-            return 1;
+        if (GetTickCount() - start > 5000) return 1;
         PostMessageA(window, WM_CLOSE, 0, 0);
         Sleep(50);
     }
@@ -438,38 +409,33 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char environment[4096];
     const DWORD length =
         GetEnvironmentVariableA("SPINDREL_FAKEPLAYER", environment, sizeof environment);
-    if (length > 0 && length < sizeof environment)
-        words = splitWords(environment);
+    if (length > 0 && length < sizeof environment) words = splitWords(environment);
     const std::vector<std::string> command = splitWords(argumentText());
     words.insert(words.end(), command.begin(), command.end());
 
     Options options;
     std::string error;
     if (!parseOptions(words, options, error)) {
-        MessageBoxA(
-            nullptr,
-            (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
-                     "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--quiet] [--close] "
-                     "[ARG...]")
-                .c_str(),
-            "fakeplayer", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr,
+                    (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
+                             "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--quiet] "
+                             "[--close] [ARG...]")
+                        .c_str(),
+                    "fakeplayer", MB_OK | MB_ICONERROR);
         return 2;
     }
 
-    if (options.close)
-        return closePlayers(options);
+    if (options.close) return closePlayers(options);
     Log log(options.logFile);
     FakePlayer player(options, log);
-    if (!player.create(instance))
-        return 1;
+    if (!player.create(instance)) return 1;
     char folder[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof folder, folder);
     player.note("start as " + std::string(options.player->name) + " pid " +
                 std::to_string(GetCurrentProcessId()));
     player.note("cwd " + std::string(folder));
     player.note("args " + std::string(argumentText()));
-    for (const std::string& argument : options.arguments)
-        player.note("arg " + argument);
+    for (const std::string& argument : options.arguments) player.note("arg " + argument);
     if (options.hangMs > 0) {
         player.note("hang " + std::to_string(options.hangMs));
         Sleep(static_cast<DWORD>(options.hangMs));
