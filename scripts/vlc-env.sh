@@ -78,3 +78,16 @@ status = json.load(sys.stdin)
 info = status.get("information", {})
 print(info.get("title", "-"), info.get("chapter", "-"), status.get("state", "-"))'
 }
+
+# The disc the tests and the demo play in the real VLC (tools/mkdvd), as the simulated drive
+# shows it, and its DSM: in the root menu, whose first button is highlighted, Down and Ok / Enter
+# choose title 2, then Next its second chapter. The first wait outlasts the first-play warning,
+# for a VLC that plays it: keys pressed meanwhile are dropped.
+spindrel_vlc_disc_label=SPINDREL_REAL_VLC
+spindrel_vlc_disc_serial=5EC0DE00
+spindrel_vlc_write_dsm() {
+  printf '%s\r\n' "#Spindrel real disc" "#The second title of the root menu, then its second chapter" \
+    "7.0,Down" "1.0,Ok / Enter" "2.0,Next" >"$1"
+}
+# What spindrel_vlc_where says once that DSM has played.
+spindrel_vlc_dsm_goal="2 1 playing"

@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# End to end with the real VLC on a real DVD-Video: the program under Wine ("/a") plays the
+# disc's DSM through Vlc.dll, and VLC itself (its status.json) must then play the title the
+# macro chose in the disc's root menu, and the chapter.
+#
+#   tests/e2e/real_vlc_test.sh [BUILD]       BUILD: build/win64 (default) or build/win32
+#
+# The disc (tools/mkdvd) opens with a first-play warning, then a root menu whose first button is
+# highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
+# runs twice: with VLC's default, which starts directly in the menu, and with --no-dvdnav-menu,
+# which plays the warning first (VLC drops keys pressed meanwhile), so the DSM waits it out.
+# Nothing is left running afterwards, also when it fails.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root="$PWD"
+build="$(cd "${1:-build/win64}" && pwd)"
+case "$build" in
+  */win32) view=/reg:32 ;;
+  *) view=/reg:64 ;;
+esac
+for needed in "$build/dist/DVD_Spindrel.exe" "$build/dist/Vlc.dll" "$build/testbin/fakeplayer.exe"; do
+  [ -f "$needed" ] || { echo "real VLC test: $needed is missing (build it first)" >&2; exit 1; }
+done
+
+source scripts/wine-env.sh
+source scripts/vlc-env.sh
+
+letter=V
+serial=$spindrel_vlc_disc_serial
+key='HKLM\Software\Tolvrey\DVD-Spindrel'
+work="$(mktemp -d "${TMPDIR:-/tmp}/spindrel-real-vlc.XXXXXX")"
+program=""
+
+cleanup() {
+  set +e
+  if [ -n "$program" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
+  stop_player
+  tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1
+  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The way a user's plug-in closes VLC, then bounded: the script that ties VLC to its window must
+# be gone, or it is stopped.
+stop_player() {
+  env -u SPINDREL_FAKEPLAYER wine "$build/testbin/fakeplayer.exe" --as vlc --close \
+    </dev/null >/dev/null 2>&1
+  [ -s "$work/state" ] || return 0
+  local script
+  script="$(sed -n 1p "$work/state")"
+  for _ in $(seq 1 100); do
+    kill -0 "$script" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$script" 2>/dev/null; then
+    echo "real VLC test: VLC did not end with its window; stopping it" >&2
+    kill "$script" 2>/dev/null
+  fi
+  rm -f "$work/state"
+}
+
+spindrel_wine_start
+spindrel_vlc_prepare
+# The VLC user must be able to read the disc: it lies outside the build and the prefix, which may
+# be in a folder only root may enter.
+chmod 755 "$work"
+tools/mkdvd/mkdvd.py "$work/dvd" >/dev/null
+chmod -R a+rX "$work/dvd"
+tools/mkdisc/mkdisc.py --video-ts "$work/dvd/VIDEO_TS" "$letter" "$spindrel_vlc_disc_label" "$serial"
+
+# An installation of its own, as the user has it: program, plug-ins, skin, the disc's DSM.
+mkdir -p "$work/install/dsm"
+cp "$build/dist/DVD_Spindrel.exe" "$build/dist/"*.dll "$work/install/"
+cp -r "$build/dist/images" "$work/install/"
+spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
+
+export SPINDREL_VLC_FAKEPLAYER="$build/testbin/fakeplayer.exe"
+export SPINDREL_VLC_STATE="$work/state"
+export SPINDREL_VLC_LOG="$work/vlc.log"
+export SPINDREL_FAKEPLAYER="--quiet --log $(winepath -w "$work/player.log")"
+
+run_case() {
+  local name="$1"
+  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
+  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
+  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
+  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
+    /f "$view" </dev/null >/dev/null
+
+  local started
+  started=$(date +%s.%N)
+  wine "$work/install/DVD_Spindrel.exe" /a </dev/null >"$work/program.log" 2>&1 &
+  program=$!
+  local code=""
+  for _ in $(seq 1 600); do
+    if ! kill -0 "$program" 2>/dev/null; then
+      wait "$program" && code=0 || code=$?
+      break
+    fi
+    sleep 0.1
+  done
+  program_ran=$(printf '%.1f' "$(echo "$(date +%s.%N) - $started" | bc)")
+
+  local where="VLC was never started"
+  local reached=""
+  if [ -s "$work/state" ]; then
+    local port password
+    port="$(sed -n 2p "$work/state")"
+    password="$(sed -n 3p "$work/state")"
+    # The last press takes effect within about 0.1 s; give it a few seconds.
+    for _ in $(seq 1 50); do
+      where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
+      if [ "$where" = "$spindrel_vlc_dsm_goal" ]; then reached=yes; break; fi
+      sleep 0.1
+    done
+  fi
+  if [ -z "$code" ]; then
+    program_failure="the program did not end its run within 60 s"
+  elif [ "$code" != 0 ]; then
+    program_failure="the program ended with exit code $code"
+  else
+    program_failure=""
+  fi
+  stop_player
+  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
+    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
+    return 0
+  fi
+  {
+    echo "real VLC test FAILED ($name, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
+    echo "  VLC's title, chapter (from 0) and state: $where; expected $spindrel_vlc_dsm_goal"
+    echo "  the stand-in VLC window's log (messages the plug-in sent it):"
+    grep -v ' direct ' "$work/player.log" 2>/dev/null | tail -15 | sed 's/^/    /'
+    echo "  VLC's output:"
+    grep -v -E 'dbus|globalhotkeys|no suitable interface' "$work/vlc.log" 2>/dev/null | tail -15 |
+      sed 's/^/    /'
+  } >&2
+  return 1
+}
+
+failed=0
+run_case "VLC starts in the disc's menu" "" || failed=1
+run_case "VLC plays the first-play warning first" "--no-dvdnav-menu" || failed=1
+exit "$failed"
