@@ -23,6 +23,9 @@ public:
     virtual WindowHandle findWindow(const std::string& className, const std::string& title) = 0;
     // The first window of this class, whatever its title.
     virtual WindowHandle findWindowOfClass(const std::string& className) = 0;
+    // The first window of this class whose title ends in titleEnd.
+    virtual WindowHandle findWindowWithTitleEnd(const std::string& className,
+                                                const std::string& titleEnd) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
     virtual bool setForegroundWindow(WindowHandle window) = 0;
     // SendMessageTimeout with SMTO_ABORTIFHUNG.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "plugins/contract.h"
+#include "plugins/vlc_settings.h"
 
 namespace spindrel::plugins {
 
@@ -13,30 +14,33 @@ namespace {
 // "\Software\X\" as the registry wants it: no outer backslashes.
 std::string keyPath(const std::string& path) {
     const std::size_t begin = path.find_first_not_of('\\');
-    if (begin == std::string::npos) return "";
+    if (begin == std::string::npos)
+        return "";
     return path.substr(begin, path.find_last_not_of('\\') - begin + 1);
 }
 
 // Closes the key on every way out: the plug-in holds nothing open between calls.
 class OpenKey {
-public:
-    OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create)
-        : port_(port) {
+  public:
+    OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create) : port_(port) {
         const std::string trimmed = keyPath(path);
-        if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok) return;
+        if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok)
+            return;
         key_ = 0;
         // A user without the right to create or write the program's key may still read it, and
         // then the player the administrator located is wanted all the same.
-        if (create && port_.openKey(root, trimmed, false, key_) != RegStatus::ok) key_ = 0;
+        if (create && port_.openKey(root, trimmed, false, key_) != RegStatus::ok)
+            key_ = 0;
     }
     ~OpenKey() {
-        if (key_ != 0) port_.closeKey(key_);
+        if (key_ != 0)
+            port_.closeKey(key_);
     }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     RegKey key() const { return key_; }
 
-private:
+  private:
     RegistryPort& port_;
     RegKey key_ = 0;
 };
@@ -54,21 +58,25 @@ std::string abilityText(const PlayerProfile& profile) {
 
 const Command* findCommand(const PlayerProfile& profile, std::int32_t code) {
     for (const Command& command : profile.commands) {
-        if (command.code == code) return &command;
+        if (command.code == code)
+            return &command;
     }
     return nullptr;
 }
 
 std::optional<std::string> processEnvironment(const std::string& name) {
     const char* value = std::getenv(name.c_str());
-    if (value == nullptr) return std::nullopt;
+    if (value == nullptr)
+        return std::nullopt;
     return std::string(value);
 }
 
 bool fileIsThere(const std::string& path) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
+    if (file == nullptr)
+        return false;
     std::fclose(file);
     return true;
 }
@@ -85,8 +93,7 @@ std::string expandEnvironment(const std::string& text, const EnvironmentLookup& 
         }
         result.append(text, pos, open - pos);
         const std::string name = text.substr(open + 1, close - open - 1);
-        const std::optional<std::string> value =
-            name.empty() ? std::nullopt : lookup(name);
+        const std::optional<std::string> value = name.empty() ? std::nullopt : lookup(name);
         if (value) {
             result += *value;
         } else {
@@ -108,27 +115,39 @@ PluginEngine::PluginEngine(const PlayerProfile& profile, WindowPort& windows, Sh
       fileCheck_(std::move(fileCheck)) {}
 
 WindowHandle PluginEngine::findWindow(const WindowName& name) {
-    if (name.anyTitle) return windows_.findWindowOfClass(name.className);
+    if (name.anyTitle)
+        return windows_.findWindowOfClass(name.className);
+    if (name.titleEnds)
+        return windows_.findWindowWithTitleEnd(name.className, name.title);
     return windows_.findWindow(name.className, name.title);
 }
 
 WindowHandle PluginEngine::mainWindow() {
-    if (const WindowHandle found = findWindow(profile_.mainWindow)) return found;
+    if (const WindowHandle found = findWindow(profile_.mainWindow))
+        return found;
     for (const WindowName& other : profile_.otherMainWindows) {
-        if (const WindowHandle found = findWindow(other)) return found;
+        if (const WindowHandle found = findWindow(other))
+            return found;
     }
     return 0;
 }
 
 WindowHandle PluginEngine::videoWindow() {
-    if (profile_.videoInMainWindow) return mainWindow();
+    if (profile_.videoInMainWindow)
+        return mainWindow();
     return findWindow(profile_.videoWindow);
 }
 
 std::int32_t PluginEngine::sendButton(std::int32_t code) {
     const WindowHandle player = mainWindow();
-    if (player == 0) return 0;
+    if (player == 0)
+        return 0;
     if (const Command* command = findCommand(profile_, code)) {
+        if (command->delivery == Delivery::request) {
+            const WebAnswer answer =
+                request(profile_.web.commandPath + command->action, kButtonTimeoutMs);
+            return answer.failure == WebFailure::none && answer.status == 200 ? 1 : 0;
+        }
         for (const PlayerMessage& m : command->messages) {
             if (command->delivery == Delivery::sent) {
                 windows_.sendMessageTimeout(player, m.message, m.wParam, m.lParam,
@@ -140,23 +159,29 @@ std::int32_t PluginEngine::sendButton(std::int32_t code) {
     }
     // Even for a code it does not know, and even with no video window to find (then the call
     // fails on the null handle and says so).
-    if (profile_.raisesVideoWindow) return windows_.setForegroundWindow(videoWindow()) ? 1 : 0;
+    if (profile_.raisesVideoWindow)
+        return windows_.setForegroundWindow(videoWindow()) ? 1 : 0;
     return 0;
 }
 
 std::optional<std::string> PluginEngine::readText(RegRoot root, const std::string& path,
                                                   const std::string& name, bool createKey) {
     const OpenKey key(registry_, root, path, createKey);
-    if (key.key() == 0) return std::nullopt;
+    if (key.key() == 0)
+        return std::nullopt;
     RegValue value;
-    if (registry_.readValue(key.key(), name, value) != RegStatus::ok) return std::nullopt;
+    if (registry_.readValue(key.key(), name, value) != RegStatus::ok)
+        return std::nullopt;
     // A number or binary data cannot name a program; such a value is passed over as if it were
     // not there, so the player still starts by its own rule.
-    if (value.type != RegType::string && value.type != RegType::expandString) return std::nullopt;
+    if (value.type != RegType::string && value.type != RegType::expandString)
+        return std::nullopt;
     std::string text(value.data.begin(), value.data.end());
     const std::size_t nul = text.find('\0');
-    if (nul != std::string::npos) text.resize(nul);
-    if (value.type == RegType::expandString) text = expandEnvironment(text, environment_);
+    if (nul != std::string::npos)
+        text.resize(nul);
+    if (value.type == RegType::expandString)
+        text = expandEnvironment(text, environment_);
     return text;
 }
 
@@ -170,28 +195,37 @@ std::string PluginEngine::playerPath() {
         return *located;
     }
     for (const ProgramCandidate& candidate : profile_.programCandidates) {
-        const std::optional<std::string> path =
-            candidate.key.empty()
-                ? std::optional<std::string>(expandEnvironment(candidate.file, environment_))
-                : readText(candidate.root, candidate.key, candidate.value, false);
-        if (path && fileCheck_(*path)) return *path;
+        std::optional<std::string> path;
+        if (candidate.key.empty()) {
+            path = expandEnvironment(candidate.file, environment_);
+        } else {
+            path = readText(candidate.root, candidate.key, candidate.value, false);
+            if (path && !candidate.file.empty())
+                *path += "\\" + candidate.file;
+        }
+        if (path && fileCheck_(*path))
+            return *path;
     }
     const DefaultPath& rule = profile_.defaultPath;
     if (!rule.installKey.empty()) {
-        if (auto folder = readText(RegRoot::localMachine, rule.installKey, rule.installValue,
-                                   false)) {
-            return *folder + "\\" + rule.programFile;
+        for (const RegRoot view : {RegRoot::localMachine64, RegRoot::localMachine32}) {
+            if (auto folder = readText(view, rule.installKey, rule.installValue, false)) {
+                return *folder + "\\" + rule.programFile;
+            }
         }
     }
     return rule.programFile;
 }
 
 bool PluginEngine::startPlayer(char driveLetter) {
-    // The letter 0 makes the parameter text empty: the player then starts without a disc.
+    if (profile_.web.used)
+        return startWebPlayer(driveLetter);
+    // The letter 0 makes the parameter text empty: the player then starts without a disc, unless
+    // its DVD switch alone has it open the disc drive by itself.
     std::string parameters = driveLetter == 0 ? "" : std::string{driveLetter, ':', '\\'};
     // Unquoted: a quoted "E:\" would end in an escaped quote by the usual command line rules.
-    if (!parameters.empty() && !profile_.driveSwitch.empty()) {
-        parameters += " " + profile_.driveSwitch;
+    if (!profile_.driveSwitch.empty()) {
+        parameters += (parameters.empty() ? "" : " ") + profile_.driveSwitch;
     }
     const std::intptr_t result = shell_.execute("open", playerPath(), parameters, "", kSwShow);
     return result > 32;
@@ -199,14 +233,129 @@ bool PluginEngine::startPlayer(char driveLetter) {
 
 std::int32_t PluginEngine::closePlayer() {
     const WindowHandle player = mainWindow();
-    if (player == 0) return 0;
+    if (player == 0)
+        return 0;
     return windows_.postMessage(player, kWmClose, 0, 0) ? 1 : 0;
 }
 
 std::int32_t PluginEngine::waitForPlayer() {
     const WindowHandle player = mainWindow();
-    if (player == 0) return 0;
+    if (player == 0)
+        return 0;
+    if (profile_.web.used && web_ && !endpoints().empty())
+        return waitForWebInterface();
     return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
+}
+
+std::optional<VlcSettings> PluginEngine::userSettings() {
+    const std::string file = expandEnvironment(profile_.web.settingsFile, environment_);
+    std::string text;
+    // A variable that is not set leaves the path unexpanded: no file to read then.
+    if (file.empty() || file.find('%') != std::string::npos ||
+        web_->files.readAll(file, text) != 0) {
+        return std::nullopt;
+    }
+    return parseVlcSettings(text);
+}
+
+std::vector<PluginEngine::Endpoint> PluginEngine::endpoints() {
+    std::vector<Endpoint> found;
+    if (!web_)
+        return found;
+    // The player this plug-in started comes first; then one the user started with the interface
+    // already on, from the player's own settings.
+    if (web_->session.port != 0)
+        found.push_back({web_->session.port, web_->session.password});
+    const std::optional<VlcSettings> settings = userSettings();
+    // VLC refuses every request while the password is empty.
+    if (settings && !settings->httpPassword.empty() && servesLoopback(settings->httpHost)) {
+        const Endpoint own{settings->httpPort, settings->httpPassword};
+        if (found.empty() || found[0].port != own.port || found[0].password != own.password) {
+            found.push_back(own);
+        }
+    }
+    return found;
+}
+
+WebAnswer PluginEngine::request(const std::string& path, std::uint32_t timeoutMs) {
+    WebAnswer answer;
+    answer.failure = WebFailure::refused;
+    if (!web_)
+        return answer;
+    WebSession& session = web_->session;
+    for (const Endpoint& endpoint : endpoints()) {
+        const std::uint32_t timeout =
+            endpoint.port == session.silentPort && kSilentTimeoutMs < timeoutMs ? kSilentTimeoutMs
+                                                                                : timeoutMs;
+        answer = web_->web.get(endpoint.port, path, endpoint.password, timeout);
+        if (answer.failure == WebFailure::timedOut) {
+            session.silentPort = endpoint.port;
+        } else if (endpoint.port == session.silentPort) {
+            session.silentPort = 0;
+        }
+        if (answer.failure != WebFailure::refused)
+            break;
+    }
+    return answer;
+}
+
+std::int32_t PluginEngine::waitForWebInterface() {
+    LocalServicePort& service = web_->service;
+    const double deadline = service.nowMs() + kWaitTimeoutMs;
+    for (;;) {
+        const double left = deadline - service.nowMs();
+        if (left <= 0)
+            return 0;
+        const auto timeout =
+            static_cast<std::uint32_t>(left < kPollTimeoutMs ? left : kPollTimeoutMs);
+        const WebAnswer answer = request(profile_.web.statusPath, timeout == 0 ? 1 : timeout);
+        // Any answer ends the wait: a refused password will not get better by waiting.
+        if (answer.failure == WebFailure::none)
+            return answer.status == 200 ? 1 : 0;
+        if (answer.failure != WebFailure::timedOut)
+            service.pause(kPollPauseMs);
+    }
+}
+
+char PluginEngine::firstVideoDisc() {
+    // The automatic run starts the player before its first drive scan; VLC on Windows has no DVD
+    // device of its own to fall back on, so the first disc drive holding a DVD-Video is named.
+    DrivesPort& drives = web_->drives;
+    const std::uint32_t present = drives.logicalDrives();
+    for (char letter = 'C'; letter <= 'Z'; ++letter) {
+        if ((present & (1u << (letter - 'A'))) == 0)
+            continue;
+        const std::string root{letter, ':', '\\'};
+        if (drives.driveType(root) != kDriveTypeCdrom)
+            continue;
+        if (drives.fileExists(root + "Video_ts\\video_ts.ifo"))
+            return letter;
+    }
+    return 0;
+}
+
+bool PluginEngine::startWebPlayer(char driveLetter) {
+    if (!web_)
+        return false;
+    LocalServicePort& service = web_->service;
+    // Without a secret from the system's random source the interface would be open to anyone
+    // on the machine: then the player is not started at all.
+    const std::uint16_t port = service.freeLoopbackPort();
+    const std::optional<std::string> secret = service.randomBytes(16);
+    if (port == 0 || !secret)
+        return false;
+    const std::string password = passwordText(*secret);
+
+    const std::optional<VlcSettings> settings = userSettings();
+    const std::string userInterfaces = settings ? settings->extraInterfaces : "";
+    const char disc = driveLetter != 0 ? driveLetter : firstVideoDisc();
+    const std::intptr_t result =
+        shell_.execute("open", playerPath(),
+                       vlcStartParameters(disc, port, password, userInterfaces), "", kSwShow);
+    if (result <= 32)
+        return false;
+    web_->session = {port, password, 0};
+    return true;
 }
 
 char* PluginEngine::writeAbilities(char* buffer) const {

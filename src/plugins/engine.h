@@ -7,11 +7,16 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/drives_port.h"
+#include "platform/file_io_port.h"
+#include "platform/local_web_port.h"
 #include "platform/registry_port.h"
 #include "platform/shell_port.h"
 #include "platform/window_port.h"
 #include "plugins/player_profile.h"
+#include "plugins/vlc_settings.h"
 
 namespace spindrel::plugins {
 
@@ -30,8 +35,34 @@ bool fileIsThere(const std::string& path);
 // Expands %NAME% as Windows does for REG_EXPAND_SZ values: unknown names stay as written.
 std::string expandEnvironment(const std::string& text, const EnvironmentLookup& lookup);
 
+// A request to a web interface blocks no longer than a sent button; polls while waiting for the
+// player are short, so the wait ends soon after the interface answers.
+inline constexpr std::uint32_t kPollTimeoutMs = 500;
+inline constexpr std::uint32_t kPollPauseMs = 100;
+// A player whose interface timed out is asked with this time-out until it answers again, as
+// Windows gives up at once on a window it judges hung.
+inline constexpr std::uint32_t kSilentTimeoutMs = 250;
+
+// The web interface of the player this plug-in started, kept in the plug-in's memory for the
+// later calls of the same program (never written anywhere).
+struct WebSession {
+    std::uint16_t port = 0;  // 0: this plug-in started none
+    std::string password;
+    // The port whose last request timed out.
+    std::uint16_t silentPort = 0;
+};
+
+// What a player with a web interface needs beyond windows, shell and registry.
+struct WebPorts {
+    LocalWebPort& web;
+    LocalServicePort& service;
+    FileIoPort& files;
+    DrivesPort& drives;
+    WebSession& session;
+};
+
 class PluginEngine {
-public:
+  public:
     PluginEngine(const PlayerProfile& profile, WindowPort& windows, ShellPort& shell,
                  RegistryPort& registry, EnvironmentLookup environment = processEnvironment,
                  FileCheck fileCheck = fileIsThere);
@@ -50,8 +81,21 @@ public:
     std::int32_t waitForPlayer();
     // buffer holds at least contract::kAbilityBufferSize bytes.
     char* writeAbilities(char* buffer) const;
+    // For a player with a web interface; without, its requests find no player.
+    void attachWeb(const WebPorts& ports) { web_.emplace(ports); }
 
-private:
+  private:
+    struct Endpoint {
+        std::uint16_t port;
+        std::string password;
+    };
+    std::optional<VlcSettings> userSettings();
+    std::vector<Endpoint> endpoints();
+    // To the first endpoint that does not refuse; the session learns which ones stay silent.
+    WebAnswer request(const std::string& path, std::uint32_t timeoutMs);
+    std::int32_t waitForWebInterface();
+    bool startWebPlayer(char driveLetter);
+    char firstVideoDisc();
     std::optional<std::string> readText(RegRoot root, const std::string& path,
                                         const std::string& value, bool createKey);
     WindowHandle findWindow(const WindowName& name);
@@ -62,6 +106,7 @@ private:
     RegistryPort& registry_;
     EnvironmentLookup environment_;
     FileCheck fileCheck_;
+    std::optional<WebPorts> web_;
 };
 
 }  // namespace spindrel::plugins

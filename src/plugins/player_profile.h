@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry_port.h"
-#include <vector>
 
 namespace spindrel::plugins {
 
@@ -27,6 +27,8 @@ struct WindowName {
     std::string title;
     // Players whose title follows what they play are found by their class alone.
     bool anyTitle = false;
+    // Or by the end of their title, where the player puts its own name after what it plays.
+    bool titleEnds = false;
 };
 
 struct PlayerMessage {
@@ -37,14 +39,28 @@ struct PlayerMessage {
 };
 
 enum class Delivery {
-    sent,    // SendMessageTimeout, one message
-    posted,  // PostMessage, every message in order, nothing waited for
+    sent,     // SendMessageTimeout, one message
+    posted,   // PostMessage, every message in order, nothing waited for
+    request,  // a request to the player's local web interface, naming the action
 };
 
 struct Command {
     std::int32_t code = -1;
     Delivery delivery = Delivery::sent;
     std::vector<PlayerMessage> messages;
+    std::string action = {};  // for a request
+};
+
+// A player that takes its buttons through a web interface of its own on 127.0.0.1.
+struct WebInterface {
+    bool used = false;
+    // The button's action is appended to this path.
+    std::string commandPath;
+    // Asked to learn whether the interface answers.
+    std::string statusPath;
+    // The player's own settings file (%VARIABLES% expanded): where a player the user started
+    // with the interface already on keeps its port and password.
+    std::string settingsFile;
 };
 
 // One entry of the ability list; the name "-" is a separator.
@@ -59,6 +75,8 @@ struct Ability {
 // Where the player program is when the user has not located it by hand: the folder from a value
 // of the player's own key under HKEY_LOCAL_MACHINE, then "\" and the file name. With no key
 // named, or when the key or value is missing, the bare file name is left for the shell to find.
+// The key is read in the 64-bit view of the registry, then in the 32-bit one, where a 32-bit
+// player's installer writes it on 64-bit Windows.
 struct DefaultPath {
     std::string installKey;  // empty: the player has no key to read
     std::string installValue;
@@ -67,7 +85,8 @@ struct DefaultPath {
 
 // Where a player that records its own full path may be: a registry value naming the program (key
 // not empty), or a file at a known place (%VARIABLES% expanded). Either counts only when the file
-// is there, so a player that was uninstalled without tidying up is passed over.
+// is there, so a player that was uninstalled without tidying up is passed over. With both a key
+// and a file, the value names the folder the file is in.
 struct ProgramCandidate {
     RegRoot root = RegRoot::localMachine;
     std::string key;
@@ -90,6 +109,7 @@ struct PlayerProfile {
     std::string driveSwitch;
     // Corvane's players want their video window in front after every button.
     bool raisesVideoWindow = false;
+    WebInterface web;
 };
 
 // The ability list as Get_Abilities writes it: entries one after another, nothing between.
@@ -98,11 +118,12 @@ std::string abilityText(const PlayerProfile& profile);
 // nullptr for a code the player does not list.
 const Command* findCommand(const PlayerProfile& profile, std::int32_t code);
 
-// The four players.
+// The players, one table each.
 const PlayerProfile& corvaneProfile();
 const PlayerProfile& corvane3Profile();
 const PlayerProfile& brannockProfile();
 const PlayerProfile& wyvernelProfile();
 const PlayerProfile& mpcProfile();
+const PlayerProfile& vlcProfile();
 
 }  // namespace spindrel::plugins

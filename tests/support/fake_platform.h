@@ -265,6 +265,16 @@ public:
         }
         return 0;
     }
+    WindowHandle findWindowWithTitleEnd(const std::string& className,
+                                        const std::string& titleEnd) override {
+        for (const Window& w : windows) {
+            if (w.className == className && w.title.size() >= titleEnd.size() &&
+                w.title.ends_with(titleEnd)) {
+                return w.handle;
+            }
+        }
+        return 0;
+    }
     bool showWindow(WindowHandle window, ShowCommand command) override {
         shows.push_back({window, command});
         return exists(window);

@@ -23,13 +23,38 @@ WindowHandle Win32Windows::findWindowOfClass(const std::string& className) {
     return fromHwnd(FindWindowA(className.c_str(), nullptr));
 }
 
+WindowHandle Win32Windows::findWindowWithTitleEnd(const std::string& className,
+                                                  const std::string& titleEnd) {
+    // GetWindowText reads another program's title without sending it a message, so a hung
+    // player cannot hold the search up.
+    for (HWND window = FindWindowExA(nullptr, nullptr, className.c_str(), nullptr);
+         window != nullptr; window = FindWindowExA(nullptr, window, className.c_str(), nullptr)) {
+        char title[512];
+        const int length = GetWindowTextA(window, title, sizeof title);
+        const std::string text(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+        if (text.size() >= titleEnd.size() &&
+            text.compare(text.size() - titleEnd.size(), titleEnd.size(), titleEnd) == 0) {
+            return fromHwnd(window);
+        }
+    }
+    return 0;
+}
+
 bool Win32Windows::showWindow(WindowHandle window, ShowCommand command) {
     int show = SW_SHOW;
     switch (command) {
-        case ShowCommand::show: show = SW_SHOW; break;
-        case ShowCommand::minimize: show = SW_MINIMIZE; break;
-        case ShowCommand::restore: show = SW_RESTORE; break;
-        case ShowCommand::hide: show = SW_HIDE; break;
+        case ShowCommand::show:
+            show = SW_SHOW;
+            break;
+        case ShowCommand::minimize:
+            show = SW_MINIMIZE;
+            break;
+        case ShowCommand::restore:
+            show = SW_RESTORE;
+            break;
+        case ShowCommand::hide:
+            show = SW_HIDE;
+            break;
     }
     return ShowWindow(toHwnd(window), show) != FALSE;
 }

@@ -6,6 +6,9 @@
 #include "plugins/contract.h"
 #include "plugins/engine.h"
 #include "plugins/win32/this_player.h"
+#include "platform/win32/win32_drives.h"
+#include "platform/win32/win32_file_io.h"
+#include "platform/win32/win32_local_web.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_windows.h"
@@ -14,15 +17,24 @@ using namespace spindrel::contract;
 
 namespace {
 
+// The one thing a plug-in keeps between calls: the web interface of the player it started, for
+// as long as the program has the plug-in loaded. The program calls from one thread only.
+spindrel::plugins::WebSession session;
+
 template <typename Action>
-auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::PluginEngine&>()))
-                                   failed) noexcept {
+auto withEngine(
+    Action action,
+    decltype(action(std::declval<spindrel::plugins::PluginEngine&>())) failed) noexcept {
     try {
         spindrel::Win32Windows windows;
         spindrel::Win32Shell shell;
         spindrel::Win32Registry registry;
+        spindrel::Win32LocalWeb web;
+        spindrel::Win32FileIo files;
+        spindrel::Win32Drives drives;
         spindrel::plugins::PluginEngine engine(spindrel::plugins::thisPlayer(), windows, shell,
                                                registry);
+        engine.attachWeb({web, web, files, drives, session});
         return action(engine);
     } catch (...) {
         return failed;
@@ -47,7 +59,9 @@ std::int32_t SPINDREL_PLUGIN_CALL Send_To_DVD(std::int32_t code) {
 
 Boolean SPINDREL_PLUGIN_CALL Start_DVD_Player(char driveLetter) {
     return withEngine(
-        [driveLetter](auto& engine) { return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0); },
+        [driveLetter](auto& engine) {
+            return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0);
+        },
         Boolean{0});
 }
 
@@ -60,7 +74,8 @@ std::int32_t SPINDREL_PLUGIN_CALL Wait_For_Player() {
 }
 
 char* SPINDREL_PLUGIN_CALL Get_Abilities(char* buffer) {
-    if (buffer == nullptr) return buffer;
+    if (buffer == nullptr)
+        return buffer;
     // Even if the list could not be made, the caller gets an empty string, not stale text.
     buffer[0] = '\0';
     return withEngine([buffer](auto& engine) { return engine.writeAbilities(buffer); }, buffer);

@@ -2,14 +2,19 @@
 // and without a running player, and how the player program is found and started.
 
 #include "plugins/engine.h"
+#include "platform/http_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "support/fake_drives.h"
+#include "support/fake_file_io.h"
+#include "support/fake_local_web.h"
 #include "support/fake_platform.h"
 #include "support/fake_registry.h"
 
@@ -126,8 +131,9 @@ TEST_F(PluginEngineTest, MpcStartsTheFirstPlayerThatIsThereWithTheDvdSwitch) {
     EXPECT_TRUE(engine(mpcProfile()).startPlayer('E'));
     EXPECT_EQ(launchedFile(), "D:\\HC64\\mpc-hc64.exe");
     EXPECT_EQ(shell.launches[0].parameters, "E:\\ /dvd");
+    // MPC opens the disc drive by itself with its switch alone: the automatic run's letter 0.
     EXPECT_TRUE(engine(mpcProfile()).startPlayer(0));
-    EXPECT_EQ(shell.launches[1].parameters, "");
+    EXPECT_EQ(shell.launches[1].parameters, "/dvd");
 
     // The located player still comes first.
     registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD", "C:\\Mine\\player.exe");
@@ -265,18 +271,23 @@ TEST_F(PluginEngineTest, DefaultPathsFollowEachPlayersOwnKey) {
     EXPECT_EQ(engine(wyvernelProfile()).playerPath(), "CTDVDPLY.exe");
 
     // A key without the value is no better than no key.
-    registry.createKey(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane");
+    registry.createKey(RegRoot::localMachine64, "\\Software\\CyberLink\\Corvane");
     EXPECT_EQ(engine(corvaneProfile()).playerPath(), "Corvane.exe");
 
-    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+    // The 32-bit player's installer writes to the 32-bit view on 64-bit Windows; the 64-bit
+    // view comes first where both have it.
+    registry.setString(RegRoot::localMachine32, "\\Software\\CyberLink\\Corvane", "InstallDir",
+                       "C:\\Player32");
+    EXPECT_EQ(engine(corvaneProfile()).playerPath(), "C:\\Player32\\Corvane.exe");
+    registry.setString(RegRoot::localMachine64, "\\Software\\CyberLink\\Corvane", "InstallDir",
                        "C:\\Player");
     EXPECT_EQ(engine(corvaneProfile()).playerPath(), "C:\\Player\\Corvane.exe");
     EXPECT_EQ(engine(corvane3Profile()).playerPath(), "C:\\Player\\Corvane.exe");
-    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+    registry.setString(RegRoot::localMachine64, "\\Software\\CyberLink\\Corvane", "InstallDir",
                        "C:\\Player\\");
     EXPECT_EQ(engine(corvaneProfile()).playerPath(), "C:\\Player\\\\Corvane.exe");
 
-    registry.setString(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+    registry.setString(RegRoot::localMachine32, "\\Software\\Creative Tech\\Creative Brannock",
                        "Path", "D:\\Creative");
     EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
     // Wyvernel reads no key of the player's, not even another player's.
@@ -285,12 +296,15 @@ TEST_F(PluginEngineTest, DefaultPathsFollowEachPlayersOwnKey) {
     // The players' own keys are only read, never created.
     FakeRegistry empty;
     PluginEngine(brannockProfile(), windows, shell, empty).playerPath();
-    EXPECT_FALSE(empty.keyExists(RegRoot::localMachine, "\\Software\\Creative Tech"));
+    for (const RegRoot view : {RegRoot::localMachine, RegRoot::localMachine64,
+                               RegRoot::localMachine32}) {
+        EXPECT_FALSE(empty.keyExists(view, "\\Software\\Creative Tech"));
+    }
     EXPECT_EQ(registry.openHandles(), 0);
 }
 
 TEST_F(PluginEngineTest, LocatedPlayerIsUsedVerbatimBeforeThePlayersOwnKey) {
-    registry.setString(RegRoot::localMachine, "\\Software\\CyberLink\\Corvane", "InstallDir",
+    registry.setString(RegRoot::localMachine64, "\\Software\\CyberLink\\Corvane", "InstallDir",
                        "C:\\Player");
     registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD",
                        "C:\\Other Player\\run me.exe");
@@ -304,7 +318,7 @@ TEST_F(PluginEngineTest, LocatedPlayerIsUsedVerbatimBeforeThePlayersOwnKey) {
 }
 
 TEST_F(PluginEngineTest, LocatedPlayerOfAnotherTypeIsPassedOverOrExpanded) {
-    registry.setString(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+    registry.setString(RegRoot::localMachine64, "\\Software\\Creative Tech\\Creative Brannock",
                        "Path", "D:\\Creative");
     registry.setDword(RegRoot::localMachine, kProgramKeyPath, "PCDVD", 7);
     EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
@@ -312,7 +326,7 @@ TEST_F(PluginEngineTest, LocatedPlayerOfAnotherTypeIsPassedOverOrExpanded) {
                       RegValue{RegType::binary, {'C', ':', '\\', 'x'}});
     EXPECT_EQ(engine(brannockProfile()).playerPath(), "D:\\Creative\\ctplay.exe");
     // Nor does a number in the player's own key make a folder.
-    registry.setDword(RegRoot::localMachine, "\\Software\\Creative Tech\\Creative Brannock",
+    registry.setDword(RegRoot::localMachine64, "\\Software\\Creative Tech\\Creative Brannock",
                       "Path", 3);
     EXPECT_EQ(engine(brannockProfile()).playerPath(), "ctplay.exe");
 
@@ -353,6 +367,241 @@ TEST_F(PluginEngineTest, ReadOnlyProgramKeyStillNamesTheLocatedPlayer) {
     EXPECT_TRUE(wyvernel.startPlayer('E'));
     EXPECT_EQ(launchedFile(), "C:\\P\\player.exe");
     EXPECT_EQ(protectedRegistry.openHandles(), 0);
+}
+
+// VLC: the web interface it is started with, or the one the user turned on in its settings.
+class VlcEngineTest : public PluginEngineTest {
+protected:
+    PluginEngine vlc() {
+        PluginEngine e = engine(vlcProfile());
+        e.attachWeb({web, web, settingsFiles, drives, session});
+        return e;
+    }
+    void userSettings(const std::string& text) {
+        environment["APPDATA"] = "C:\\Users\\u\\AppData\\Roaming";
+        settingsFiles.put("C:\\Users\\u\\AppData\\Roaming\\vlc\\vlcrc", text);
+    }
+
+    testing::FakeLocalWeb web;
+    testing::FakeFileSystem fileSystem;
+    testing::FakeFileIo settingsFiles{fileSystem};
+    testing::FakeDrives drives;
+    WebSession session;
+};
+
+const std::string kSecret = "5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a5a";
+
+TEST_F(VlcEngineTest, StartTurnsOnTheWebInterfaceOnAFreePortWithAFreshPasswordAndPressesThroughIt) {
+    const WindowHandle main = windows.addWindow("Qt5QWindowIcon", "Film - VLC media player");
+    windows.addWindow("Qt5QWindowIcon", "Playlist");
+    EXPECT_EQ(vlc().mainWindow(), main);
+    EXPECT_EQ(vlc().videoWindow(), main);
+
+    // Before a start, with no settings of the user's, there is nothing to press on.
+    EXPECT_EQ(vlc().sendButton(12), 0);
+    EXPECT_TRUE(web.requests.empty());
+
+    ASSERT_TRUE(vlc().startPlayer('E'));
+    EXPECT_EQ(launchedFile(), "vlc.exe");
+    EXPECT_EQ(shell.launches[0].parameters,
+              "--extraintf=http --http-host=127.0.0.1 --http-port=49321 --http-password=" +
+                  kSecret + " --no-dvdnav-menu dvd:///E:/");
+    web.ports[49321].password = kSecret;
+    EXPECT_EQ(vlc().sendButton(12), 1);
+    ASSERT_EQ(web.requests.size(), 1u);
+    EXPECT_EQ(web.requests[0].port, 49321);
+    EXPECT_EQ(web.requests[0].password, kSecret);
+    EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=nav-down");
+
+    // No player window: nothing is asked of the interface.
+    windows.removeWindow(main);
+    EXPECT_EQ(vlc().sendButton(12), 0);
+    EXPECT_EQ(web.requests.size(), 1u);
+}
+
+TEST_F(VlcEngineTest, NoLaunchWithoutASecretOrAPortAndNoSessionFromARefusedLaunch) {
+    web.randomWorks = false;
+    EXPECT_FALSE(vlc().startPlayer('E'));
+    web.randomWorks = true;
+    web.freePort = 0;
+    EXPECT_FALSE(vlc().startPlayer('E'));
+    EXPECT_TRUE(shell.launches.empty());
+
+    web.freePort = 50000;
+    shell.result = 2;
+    EXPECT_FALSE(vlc().startPlayer('E'));
+    EXPECT_EQ(session.port, 0);
+}
+
+TEST_F(VlcEngineTest, LetterZeroOpensTheFirstDriveHoldingADvdVideo) {
+    drives.drives['D'].type = kDriveTypeCdrom;  // empty
+    drives.drives['E'].type = 3;                // a fixed disk with the folder
+    drives.drives['E'].files["E:\\Video_ts\\video_ts.ifo"] = "x";
+    ASSERT_TRUE(vlc().startPlayer(0));
+    EXPECT_TRUE(shell.launches[0].parameters.ends_with("--no-dvdnav-menu"));
+    drives.addDvd('F', "FILM", 1, 0);
+    ASSERT_TRUE(vlc().startPlayer(0));
+    EXPECT_TRUE(shell.launches[1].parameters.ends_with("--no-dvdnav-menu dvd:///F:/"));
+}
+
+TEST_F(VlcEngineTest, VlcIsFoundByItsKeyThenInstallFolderThenDefaultFolders) {
+    environment = {{"ProgramW6432", "C:\\Program Files"},
+                   {"ProgramFiles(x86)", "C:\\Program Files (x86)"},
+                   {"ProgramFiles", "C:\\Program Files"}};
+    const std::string key = "\\Software\\VideoLAN\\VLC";
+    // Each step is preferred to everything after it.
+    const std::vector<std::pair<std::string, std::function<void()>>> ladder = {
+        {"C:\\Program Files (x86)\\VideoLAN\\VLC\\vlc.exe", [] {}},
+        {"C:\\Program Files\\VideoLAN\\VLC\\vlc.exe", [] {}},
+        {"D:\\V32\\vlc.exe",
+         [&] { registry.setString(RegRoot::localMachine32, key, "InstallDir", "D:\\V32"); }},
+        {"D:\\P32\\vlc.exe",
+         [&] { registry.setString(RegRoot::localMachine32, key, "", "D:\\P32\\vlc.exe"); }},
+        {"D:\\V64\\vlc.exe",
+         [&] { registry.setString(RegRoot::localMachine64, key, "InstallDir", "D:\\V64"); }},
+        {"D:\\P64\\vlc.exe",
+         [&] { registry.setString(RegRoot::localMachine64, key, "", "D:\\P64\\vlc.exe"); }},
+    };
+    EXPECT_EQ(vlc().playerPath(), "vlc.exe");
+    for (const auto& [path, record] : ladder) {
+        record();
+        // A recorded place whose program is gone is passed over.
+        EXPECT_NE(vlc().playerPath(), path);
+        files.insert(path);
+        EXPECT_EQ(vlc().playerPath(), path);
+    }
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
+TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    // VLC writes its defaults commented out: those are no password.
+    userSettings("[http]\r\n#http-password=\r\n#http-port=8080\r\n");
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_TRUE(web.requests.empty());
+
+    userSettings("[core]\nextraintf=rc\n[http]\nhttp-password=mine\n# comment=1\n");
+    web.ports[8080].password = "mine";
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    ASSERT_EQ(web.requests.size(), 1u);
+    EXPECT_EQ(web.requests[0].port, 8080);
+    EXPECT_EQ(web.requests[0].password, "mine");
+
+    userSettings("http-password=mine\nhttp-port=9091\nhttp-host=localhost\n");
+    web.ports[9091].password = "mine";
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    EXPECT_EQ(web.requests.back().port, 9091);
+
+    // An interface bound to another address is not on 127.0.0.1: nothing is sent elsewhere.
+    userSettings("http-password=mine\nhttp-port=9091\nhttp-host=192.168.1.20\n");
+    web.requests.clear();
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_TRUE(web.requests.empty());
+
+    // Once it has gone, the player this plug-in started gives way to the user's own.
+    userSettings("extraintf=rc:http\nhttp-password=mine\nhttp-port=9091\n");
+    ASSERT_TRUE(vlc().startPlayer('E'));
+    EXPECT_TRUE(shell.launches[0].parameters.starts_with("--extraintf=rc:http "));
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    ASSERT_EQ(web.requests.size(), 2u);
+    EXPECT_EQ(web.requests[0].port, 49321);
+    EXPECT_EQ(web.requests[1].port, 9091);
+
+    userSettings("extraintf=rc\n");
+    ASSERT_TRUE(vlc().startPlayer('E'));
+    EXPECT_TRUE(shell.launches[1].parameters.starts_with("--extraintf=rc:http "));
+}
+
+TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    session = {7000, "pw", 0};
+    web.ports[7000].password = "other";  // 401
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    web.ports[7000] = {WebFailure::other, 0, 20, "pw"};
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    web.ports.clear();  // refused
+    EXPECT_EQ(vlc().sendButton(0), 0);
+
+    // It stops answering mid-macro: the first press waits out the whole time-out, the next ones
+    // only briefly, until it answers again.
+    web.ports[7000] = {WebFailure::timedOut, 0, 0, "pw"};
+    web.requests.clear();
+    web.now = 0;
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_EQ(vlc().sendButton(2), 0);
+    EXPECT_EQ(web.now, 5000 + 250);
+    web.ports[7000] = {WebFailure::none, 200, 20, "pw"};
+    EXPECT_EQ(vlc().sendButton(2), 1);
+    EXPECT_EQ(vlc().sendButton(2), 1);
+    ASSERT_EQ(web.requests.size(), 4u);
+    EXPECT_EQ(web.requests[0].timeoutMs, 5000u);
+    EXPECT_EQ(web.requests[1].timeoutMs, 250u);
+    EXPECT_EQ(web.requests[2].timeoutMs, 250u);
+    EXPECT_EQ(web.requests[3].timeoutMs, 5000u);
+}
+
+TEST_F(VlcEngineTest, WaitPollsTheInterfaceUntilItAnswersOrTenSecondsHavePassed) {
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    session = {7000, "pw", 0};
+    // Never there: the wait ends at its bound, every poll short.
+    EXPECT_EQ(vlc().waitForPlayer(), 0);
+    EXPECT_GE(web.now, 10000);
+    EXPECT_LE(web.now, 10000 + kPollPauseMs);
+    EXPECT_GT(web.requests.size(), 10u);
+    EXPECT_TRUE(windows.messages.empty());
+
+    // Up and answering at once.
+    web.ports[7000].password = "pw";
+    web.now = 0;
+    EXPECT_EQ(vlc().waitForPlayer(), 1);
+    EXPECT_EQ(web.requests.back().path, "/requests/status.xml");
+    EXPECT_LE(web.requests.back().timeoutMs, kPollTimeoutMs);
+
+    // Hung: each poll times out, and the whole wait still ends at its bound.
+    web.ports[7000].failure = WebFailure::timedOut;
+    web.now = 0;
+    EXPECT_EQ(vlc().waitForPlayer(), 0);
+    EXPECT_EQ(web.now, 10000);
+
+    // A password it refuses does not get better by waiting.
+    web.ports[7000] = {WebFailure::none, 200, 20, "other"};
+    web.requests.clear();
+    EXPECT_EQ(vlc().waitForPlayer(), 0);
+    EXPECT_EQ(web.requests.size(), 1u);
+
+    // Without any interface to ask, the player's window is waited for as with the others.
+    session = {};
+    EXPECT_EQ(vlc().waitForPlayer(), 1);
+    ASSERT_EQ(windows.messages.size(), 1u);
+    EXPECT_EQ(windows.messages[0].message, 0x0400u);
+}
+
+TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
+    EXPECT_EQ(base64(""), "");
+    EXPECT_EQ(base64(":"), "Og==");
+    EXPECT_EQ(base64(":p"), "OnA=");
+    EXPECT_EQ(base64(":pw"), "OnB3");
+    EXPECT_EQ(httpGetRequest(8080, "/requests/status.xml", "pw"),
+              "GET /requests/status.xml HTTP/1.0\r\nHost: 127.0.0.1:8080\r\n"
+              "Authorization: Basic OnB3\r\nConnection: close\r\n\r\n");
+
+    const std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nbody";
+    EXPECT_EQ(httpResponseLength(answer), answer.size());
+    EXPECT_EQ(httpResponseLength("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n"), std::nullopt);
+    ASSERT_TRUE(parseHttpResponse(answer));
+    EXPECT_EQ(parseHttpResponse(answer)->status, 200);
+    EXPECT_EQ(parseHttpResponse(answer)->body, "body");
+    // Without a length the body runs to the end; a body cut short is broken.
+    EXPECT_EQ(parseHttpResponse("HTTP/1.0 401 Unauthorized\r\n\r\nno")->status, 401);
+    EXPECT_FALSE(parseHttpResponse("HTTP/1.1 200 OK\r\ncontent-length: 9\r\n\r\nbody"));
+    EXPECT_FALSE(parseHttpResponse("HTTP/1.1 2x0 OK\r\n\r\n"));
+    EXPECT_FALSE(parseHttpResponse("SSH-2.0\r\n\r\n"));
+    EXPECT_FALSE(parseHttpResponse(""));
+
+    const VlcSettings s = parseVlcSettings("http-port=99999\r\nhttp-password=a=b\r\n");
+    EXPECT_EQ(s.httpPort, 8080);
+    EXPECT_EQ(s.httpPassword, "a=b");
+    EXPECT_EQ(passwordText(std::string("\x00\xff\x1a", 3)), "00ff1a");
 }
 
 TEST(ExpandEnvironmentTest, ReplacesKnownNamesAndKeepsEverythingElse) {

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "plugins/engine.h"
+#include "support/fake_drives.h"
+#include "support/fake_file_io.h"
+#include "support/fake_local_web.h"
 #include "support/fake_platform.h"
 #include "support/fake_registry.h"
 
@@ -142,6 +145,47 @@ TEST(PluginTablesTest, MpcPressesEveryButtonAsTabledAndNothingElse) {
     expectTable(mpcProfile(), mpcTable(), 954);
 }
 
+// VLC takes every button as one request naming its hotkey action, to the interface it was
+// started with.
+TEST(PluginTablesTest, VlcPressesEveryButtonAsItsActionAndNothingElse) {
+    const std::map<int, std::string> table = {
+        {0, "play"},          {1, "stop"},          {2, "pause"},         {3, "faster"},
+        {4, "slower"},        {5, "chapter-next"},  {6, "chapter-prev"},  {8, "frame-next"},
+        {9, "nav-left"},      {10, "nav-right"},    {11, "nav-up"},       {12, "nav-down"},
+        {13, "nav-activate"}, {15, "vol-mute"},     {16, "vol-up"},       {17, "vol-down"},
+        {18, "audio-track"},  {19, "subtitle-track"}, {21, "disc-menu"},
+    };
+    FakeWindows windows;
+    FakeShell shell;
+    FakeRegistry registry;
+    testing::FakeLocalWeb web;
+    testing::FakeFileSystem fileSystem;
+    testing::FakeFileIo files(fileSystem);
+    testing::FakeDrives drives;
+    WebSession session{8123, "pw", 0};
+    web.ports[8123].password = "pw";
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    for (int code = -1; code <= 22; ++code) {
+        SCOPED_TRACE("code " + std::to_string(code));
+        web.requests.clear();
+        PluginEngine engine(vlcProfile(), windows, shell, registry);
+        engine.attachWeb({web, web, files, drives, session});
+        const std::int32_t result = engine.sendButton(code);
+        const auto found = table.find(code);
+        if (found == table.end()) {
+            EXPECT_TRUE(web.requests.empty());
+            continue;
+        }
+        EXPECT_EQ(result, 1);
+        ASSERT_EQ(web.requests.size(), 1u);
+        EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=" + found->second);
+        EXPECT_EQ(web.requests[0].port, 8123);
+        EXPECT_EQ(web.requests[0].password, "pw");
+        EXPECT_EQ(web.requests[0].timeoutMs, 5000u);
+    }
+    EXPECT_TRUE(windows.messages.empty());
+}
+
 TEST(PluginTablesTest, AbilityListsAreExactlyThePlayersButtons) {
     const std::string corvane =
         "Play(7,9,0,0)Stop(39,9,1,0)Pause(71,9,2,0)-(0,0,0,0)Next(103,53,5,0)"
@@ -185,13 +229,21 @@ TEST(PluginTablesTest, AbilityListsAreExactlyThePlayersButtons) {
               "Up(233,8,931,0)Down(233,52,932,0)Ok / Enter(231,31,933,0)"
               "Volume Up(210,77,907,1)Volume Down(210,93,908,0)Mute(242,77,909,0)-(0,0,0,0)"
               "Next Audio(161,31,952,0)Next Caption(161,53,954,0)");
+
+    EXPECT_EQ(abilityText(vlcProfile()),
+              "Play(7,9,0,0)Stop(39,9,1,0)Pause(71,9,2,0)-(0,0,0,0)Next(103,53,5,0)"
+              "Previous(7,53,6,0)-(0,0,0,0)Fast Forward(71,53,3,0)Fast Rewind(39,53,4,0)"
+              "Step Forward(71,31,8,0)Root Menu(7,77,21,1)-(0,0,0,0)Left(208,33,9,0)"
+              "Right(252,33,10,0)Up(233,8,11,0)Down(233,52,12,0)Ok / Enter(231,31,13,0)"
+              "Volume Up(210,77,16,1)Volume Down(210,93,17,0)Mute(242,77,15,0)-(0,0,0,0)"
+              "Next Audio(161,31,18,0)Next Caption(161,53,19,0)");
 }
 
 // Every button offered must be one the player can be sent, with the code the list gives.
 TEST(PluginTablesTest, EveryOfferedButtonHasACommandAndEveryCommandIsOffered) {
     for (const PlayerProfile* profile :
          {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile(),
-          &mpcProfile()}) {
+          &mpcProfile(), &vlcProfile()}) {
         std::size_t buttons = 0;
         for (const Ability& a : profile->abilities) {
             if (a.name == "-") continue;
@@ -204,8 +256,10 @@ TEST(PluginTablesTest, EveryOfferedButtonHasACommandAndEveryCommandIsOffered) {
 
 // A DSM recorded with another plug-in plays unchanged: every name is one the others use, and at
 // the place the Creative player has it on the remote panel.
-TEST(PluginTablesTest, MpcButtonsAreWyvernelsNamesInWyvernelsPlaces) {
-    for (const Ability& a : mpcProfile().abilities) {
+TEST(PluginTablesTest, MpcAndVlcButtonsAreWyvernelsNamesInWyvernelsPlaces) {
+    std::vector<Ability> others = mpcProfile().abilities;
+    others.insert(others.end(), vlcProfile().abilities.begin(), vlcProfile().abilities.end());
+    for (const Ability& a : others) {
         if (a.name == "-") continue;
         bool found = false;
         for (const Ability& w : wyvernelProfile().abilities) {

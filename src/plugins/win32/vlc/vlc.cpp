@@ -1,0 +1,5 @@
+#include "plugins/win32/this_player.h"
+
+namespace spindrel::plugins {
+const PlayerProfile& thisPlayer() { return vlcProfile(); }
+}  // namespace spindrel::plugins
