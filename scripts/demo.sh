@@ -164,10 +164,10 @@ if [ "$player" = vlc ]; then
   port=$(sed -n 2p "$vlc_state" 2>/dev/null || true)
   password=$(sed -n 3p "$vlc_state" 2>/dev/null || true)
   where="VLC was not started"
-  for _ in $(seq 1 50); do
-    [ -n "$port" ] || break
+  until=$((SECONDS + 5))
+  while [ -n "$port" ]; do
     where=$(spindrel_vlc_where "$port" "$password" 2>/dev/null) || where="VLC does not answer"
-    [ "$where" = "$spindrel_vlc_dsm_goal" ] && break
+    [ "$where" = "$spindrel_vlc_dsm_goal" ] || [ "$SECONDS" -ge "$until" ] && break
     sleep 0.1
   done
   read -r title chapter state <<<"$where"

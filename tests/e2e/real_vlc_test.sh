@@ -7,8 +7,8 @@
 #
 # The disc (tools/mkdvd) opens with a first-play warning, then a root menu whose first button is
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
-# runs twice: with VLC's default, which starts directly in the menu, and with --no-dvdnav-menu,
-# which plays the warning first (VLC drops keys pressed meanwhile), so the DSM waits it out.
+# runs twice: as the plug-in starts VLC, playing the warning first (VLC drops keys pressed
+# meanwhile, so the DSM waits it out), and with VLC's default, which starts in the menu.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -25,7 +25,9 @@ done
 source scripts/wine-env.sh
 source scripts/vlc-env.sh
 
-letter=V
+# The plug-in opens the first disc drive that holds a DVD-Video: a letter before those of the
+# other tests' discs (S:) and of the demo's (D: is taken by nothing else here).
+letter=E
 serial=$spindrel_vlc_disc_serial
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
 work="$(mktemp -d "${TMPDIR:-/tmp}/spindrel-real-vlc.XXXXXX")"
@@ -111,9 +113,11 @@ run_case() {
     port="$(sed -n 2p "$work/state")"
     password="$(sed -n 3p "$work/state")"
     # The last press takes effect within about 0.1 s; give it a few seconds.
-    for _ in $(seq 1 50); do
+    local until=$((SECONDS + 5))
+    while :; do
       where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
       if [ "$where" = "$spindrel_vlc_dsm_goal" ]; then reached=yes; break; fi
+      [ "$SECONDS" -lt "$until" ] || break
       sleep 0.1
     done
   fi
@@ -142,6 +146,8 @@ run_case() {
 }
 
 failed=0
-run_case "VLC starts in the disc's menu" "" || failed=1
-run_case "VLC plays the first-play warning first" "--no-dvdnav-menu" || failed=1
+run_case "VLC plays the first-play warning first" "" || failed=1
+# The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
+# menu, which a user's VLC may do too.
+run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
 exit "$failed"

@@ -41,6 +41,7 @@ first_disc_folder() {
 
 arguments=()
 shown=()
+discs=()
 port=""
 password=""
 while [ $# -gt 0 ]; do
@@ -49,11 +50,13 @@ while [ $# -gt 0 ]; do
   case "$argument" in
     dvd:///[A-Za-z]:*)
       folder="$(disc_folder "${argument:7:1}")" || folder="/nonexistent-drive-${argument:7:1}"
-      argument="dvd://$folder/"
+      discs+=("dvd://$folder/")
+      continue
       ;;
     dvd: | dvd:// | dvd:///)
       folder="$(first_disc_folder)" || folder="/nonexistent-disc"
-      argument="dvd://$folder/"
+      discs+=("dvd://$folder/")
+      continue
       ;;
     --http-port) port="${1:-}" ;;
     --http-port=*) port="${argument#*=}" ;;
@@ -75,8 +78,10 @@ if [ -n "${SPINDREL_VLC_STATE:-}" ]; then
   (umask 077 && printf '%s\n%s\n%s\n' "$$" "$port" "$password" >"$SPINDREL_VLC_STATE")
 fi
 # The password stays out of the log.
-echo "vlc-player: cvlc ${options[*]} ${shown[*]}" >>"$log"
-spindrel_vlc_start "$log" "${options[@]}" "${arguments[@]}"
+# The options of the environment come after the plug-in's, so that a test can overrule one of
+# them (VLC takes the last of an option), and before what is to be played.
+echo "vlc-player: cvlc ${shown[*]} ${options[*]} ${discs[*]}" >>"$log"
+spindrel_vlc_start "$log" "${arguments[@]}" "${options[@]}" "${discs[@]}"
 # Wine hands the program to a start.exe of its own, which waits for it and ends with it, but
 # a signal to start.exe does not reach the program: the run's own mark on the stand-in's command
 # line (noted in its log as an argument) finds the process that shows the window.
