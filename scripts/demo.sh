@@ -103,8 +103,8 @@ if [ "$player" = vlc ]; then
   echo "   The player program (PCDVD) is tools/fakeplayer/vlc-player.sh: the real VLC, with a"
   echo "   stand-in window of VLC's class beside it for the plug-in's player watch"
   export SPINDREL_VLC_FAKEPLAYER="$PWD/build/win64/testbin/fakeplayer.exe"
-  export SPINDREL_VLC_STATE="$vlc_state"
-  export SPINDREL_VLC_LOG="$out/vlc.log"
+  export SPINDREL_VLC_STATE="$PWD/$vlc_state"
+  export SPINDREL_VLC_LOG="$PWD/$out/vlc.log"
   export SPINDREL_VLC_OPTIONS="--aout dummy --vout xcb_x11 --no-video-title-show"
   export SPINDREL_FAKEPLAYER="--log $(winepath -w "$out/player.log")"
 else
@@ -176,7 +176,11 @@ if [ "$player" = vlc ]; then
   else
     echo "    VLC: $where (title, chapter from 0, state), not the title the macro chose" >&2
   fi
-  # VLC's picture is drawn on the display; a moment for the new title's first frames.
+  # VLC's picture opens at the top left, under the stand-in window; with no window manager on
+  # the display, a move is just done.
+  for vlc_window in $(xdotool search --class '^vlc$' 2>/dev/null); do
+    xdotool windowmove "$vlc_window" 500 420 2>/dev/null || true
+  done
   sleep 1
   import -display "$DISPLAY" -window root "$out/vlc.png"
   echo "Screenshots: the program during its countdown: ${countdown_shot:-(none taken)};"

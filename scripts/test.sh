@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every test, from scratch: the native core with sanitizers, then the Windows build under Wine.
+# Every test, from scratch: the native core with sanitizers, then the Windows builds under Wine,
+# each also against the real VLC on a real DVD-Video.
 # SPINDREL_KEEP_BUILD=1 reuses existing build folders (faster while developing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +33,10 @@ spindrel_wine_start
 # A Wine process now and then fails to start at all (no output, ~20 ms); a test is run once more
 # before it counts as failed, so such a start does not fail the run but a real fault still does.
 ctest --preset win64 --repeat until-pass:2
+echo "== win64: the real VLC on a real DVD-Video, through Vlc.dll =="
+tests/e2e/real_vlc_test.sh build/win64
 
 echo "== win32: the i686 build's tests under 32-bit Wine =="
 ctest --preset win32 --repeat until-pass:2
+echo "== win32: the real VLC on a real DVD-Video, through the i686 Vlc.dll =="
+tests/e2e/real_vlc_test.sh build/win32
