@@ -38,16 +38,21 @@ spindrel_vlc_process() {
   if [ "$(id -u)" -eq 0 ]; then pgrep -P "$spindrel_vlc_pid" | head -1; else echo "$spindrel_vlc_pid"; fi
 }
 
+# A VLC that was stopped and let go again may take more than the five seconds given here to quit
+# (it answers the requests that piled up first): then VLC itself is killed, not only runuser,
+# which would leave it running on its own.
 spindrel_vlc_stop() {
   [ -n "$spindrel_vlc_pid" ] || return 0
-  kill -CONT "$(spindrel_vlc_process)" 2>/dev/null || true
+  local vlc
+  vlc="$(spindrel_vlc_process)"
+  kill -CONT "$vlc" 2>/dev/null || true
   kill "$spindrel_vlc_pid" 2>/dev/null || true
   local tries
   for tries in $(seq 1 50); do
     kill -0 "$spindrel_vlc_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -9 "$spindrel_vlc_pid" 2>/dev/null || true
+  kill -9 "$vlc" "$spindrel_vlc_pid" 2>/dev/null || true
   wait "$spindrel_vlc_pid" 2>/dev/null || true
   spindrel_vlc_pid=""
 }

@@ -42,6 +42,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# Stopped from outside (a time-out, Ctrl+C): still leave nothing running.
+trap 'exit 143' TERM INT HUP
 
 # The way a user's plug-in closes VLC, then bounded: the script that ties VLC to its window must
 # be gone, or it is stopped.
