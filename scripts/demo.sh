@@ -66,14 +66,7 @@ vlc_state="$out/vlc.state"
 cleanup() {
   if [ -n "$program" ]; then kill "$program" 2>/dev/null || true; fi
   if [ "$player" = vlc ]; then
-    env -u SPINDREL_FAKEPLAYER wine build/win64/testbin/fakeplayer.exe --as vlc --close \
-      </dev/null >/dev/null 2>&1 || true
-    # The script that ties VLC to its window ends with them.
-    if [ -s "$vlc_state" ]; then
-      script=$(sed -n 1p "$vlc_state")
-      for _ in $(seq 1 100); do kill -0 "$script" 2>/dev/null || break; sleep 0.1; done
-      kill "$script" 2>/dev/null || true
-    fi
+    spindrel_vlc_player_stop build/win64/testbin/fakeplayer.exe "$vlc_state" || true
     rm -rf "${vlc_disc:-}"
   fi
   tools/mkdisc/mkdisc.py --remove D </dev/null >/dev/null 2>&1 || true

@@ -96,3 +96,21 @@ spindrel_vlc_write_dsm() {
 }
 # What spindrel_vlc_where says once that DSM has played.
 spindrel_vlc_dsm_goal="2 1 playing"
+
+# Ends what tools/fakeplayer/vlc-player.sh started the way a plug-in closes VLC (WM_CLOSE to its
+# window), then bounded: the script that ties VLC to the window must then be gone with both, or
+# it is stopped and this fails.   spindrel_vlc_player_stop FAKEPLAYER_EXE STATE_FILE
+spindrel_vlc_player_stop() {
+  env -u SPINDREL_FAKEPLAYER wine "$1" --as vlc --close </dev/null >/dev/null 2>&1 || true
+  [ -s "$2" ] || return 0
+  local script tries
+  script="$(sed -n 1p "$2")"
+  rm -f "$2"
+  for tries in $(seq 1 100); do
+    kill -0 "$script" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "VLC did not end within 10 s of its window's closing; stopping it" >&2
+  kill "$script" 2>/dev/null || true
+  return 1
+}

@@ -25,8 +25,8 @@ done
 source scripts/wine-env.sh
 source scripts/vlc-env.sh
 
-# The plug-in opens the first disc drive that holds a DVD-Video: a letter before those of the
-# other tests' discs (S:) and of the demo's (D: is taken by nothing else here).
+# The plug-in opens the first disc drive that holds a DVD-Video: E: comes before the S: of the
+# other tests' disc (the demo's D: is gone when the demo has ended).
 letter=E
 serial=$spindrel_vlc_disc_serial
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
@@ -36,7 +36,7 @@ program=""
 cleanup() {
   set +e
   if [ -n "$program" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
-  stop_player
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state"
   tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1
   wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1
   rm -rf "$work"
@@ -44,25 +44,6 @@ cleanup() {
 trap cleanup EXIT
 # Stopped from outside (a time-out, Ctrl+C): still leave nothing running.
 trap 'exit 143' TERM INT HUP
-
-# The way a user's plug-in closes VLC, then bounded: the script that ties VLC to its window must
-# be gone, or it is stopped.
-stop_player() {
-  env -u SPINDREL_FAKEPLAYER wine "$build/testbin/fakeplayer.exe" --as vlc --close \
-    </dev/null >/dev/null 2>&1
-  [ -s "$work/state" ] || return 0
-  local script
-  script="$(sed -n 1p "$work/state")"
-  for _ in $(seq 1 100); do
-    kill -0 "$script" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$script" 2>/dev/null; then
-    echo "real VLC test: VLC did not end with its window; stopping it" >&2
-    kill "$script" 2>/dev/null
-  fi
-  rm -f "$work/state"
-}
 
 spindrel_wine_start
 spindrel_vlc_prepare
@@ -130,7 +111,8 @@ run_case() {
   else
     program_failure=""
   fi
-  stop_player
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
   if [ -n "$reached" ] && [ -z "$program_failure" ]; then
     echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
     return 0
