@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the user's guide's screenshots again from the real window under Wine (on Xvfb when there
 # is no display): the window and its panels as the skin tests see them, the installer's player
-# page, and the window at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
+# page, the remote panel with Vlc.dll, the real VLC playing a macro's title (scripts/demo.sh
+# --player vlc), and the window at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=docs/images
@@ -46,6 +47,27 @@ if [ -n "$setup" ]; then
   wineserver -k </dev/null >/dev/null 2>&1 || true
   spindrel_wine_start
 fi
+
+# The remote panel as "/test" shows it with Vlc.dll chosen (no player needed), cut from the
+# screen at the window's place.
+key='HKLM\Software\Tolvrey\DVD-Spindrel'
+wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f /reg:64 </dev/null >/dev/null 2>&1
+wine build/win64/dist/DVD_Spindrel.exe /test </dev/null >/dev/null 2>&1 &
+program=$!
+if window=$(timeout 30 xdotool search --sync --onlyvisible --name '^DVD Spindrel$' | head -n 1); then
+  sleep 3  # the panel slides in
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/remote_vlc.png"
+else
+  echo "the program's window did not appear" >&2
+fi
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+wine reg delete "$key" /f /reg:64 </dev/null >/dev/null 2>&1 || true
+# VLC playing the title a macro chose: the demo's last picture.
+SPINDREL_KEEP_BUILD=1 scripts/demo.sh --player vlc >/dev/null
+cp build/demo/vlc.png "$out/vlc_chosen_title.png"
+spindrel_wine_start
 
 dpi 144
 ctest --preset win64 -R 'SkinE2eTest\.WindowTakes' >/dev/null || true
