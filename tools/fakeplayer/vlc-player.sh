@@ -60,26 +60,31 @@ while [ $# -gt 0 ]; do
       ;;
     --http-port) port="${1:-}" ;;
     --http-port=*) port="${argument#*=}" ;;
-    --http-password=*) password="${argument#*=}"; shown+=("--http-password=***") ;;
+    --http-password)
+      password="${1:-}"
+      shift
+      arguments+=("$argument" "$password")
+      shown+=("$argument" "***")
+      continue
+      ;;
+    --http-password=*)
+      password="${argument#*=}"
+      arguments+=("$argument")
+      shown+=("--http-password=***")
+      continue
+      ;;
   esac
-  if [ "$argument" = --http-password ]; then
-    password="${1:-}"
-    arguments+=("$argument" "$password")
-    shown+=("$argument" "***")
-    shift
-    continue
-  fi
   arguments+=("$argument")
-  [[ "$argument" == --http-password=* ]] || shown+=("$argument")
+  shown+=("$argument")
 done
 
 spindrel_vlc_prepare || exit 1
 if [ -n "${SPINDREL_VLC_STATE:-}" ]; then
   (umask 077 && printf '%s\n%s\n%s\n' "$$" "$port" "$password" >"$SPINDREL_VLC_STATE")
 fi
-# The password stays out of the log.
 # The options of the environment come after the plug-in's, so that a test can overrule one of
-# them (VLC takes the last of an option), and before what is to be played.
+# them (VLC takes the last of an option), and before what is to be played. The password stays
+# out of the log.
 echo "vlc-player: cvlc ${shown[*]} ${options[*]} ${discs[*]}" >>"$log"
 spindrel_vlc_start "$log" "${arguments[@]}" "${options[@]}" "${discs[@]}"
 # Wine hands the program to a start.exe of its own, which waits for it and ends with it, but
