@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
 
     // A VLC that stops answering: the connection is accepted by the system, the answer never
     // comes.
-    if (!runUnix("Z:\\usr\\bin\\kill -STOP " + vlcPid)) {
+    if (!runUnix("Z:\\bin\\kill -STOP " + vlcPid)) {
         std::printf("cannot stop VLC (pid %s)\n", vlcPid.c_str());
         return 1;
     }
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
         send(kUpCode);
         stoppedMs.push_back(nowMs() - start);
     }
-    runUnix("Z:\\usr\\bin\\kill -CONT " + vlcPid);
+    runUnix("Z:\\bin\\kill -CONT " + vlcPid);
     std::printf(
         "VLC stopped: presses blocked %.0f, %.0f, %.0f ms (the contract's time-out: %.0f ms)\n",
         stoppedMs[0], stoppedMs[1], stoppedMs[2], kContractTimeoutMs);

@@ -8,7 +8,7 @@ packages=(
   wine wine64 xvfb x11-utils imagemagick fonts-dejavu-core udftools
   clang libclang-rt-14-dev
   wine32:i386 nsis
-  vlc-bin vlc-plugin-base vlc-plugin-video-output ffmpeg dvdauthor curl xdotool
+  vlc-bin vlc-plugin-base vlc-plugin-video-output ffmpeg dvdauthor curl xdotool procps bc
 )
 
 sudo=()
