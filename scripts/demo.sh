@@ -142,6 +142,11 @@ for _ in $(seq 1 600); do
     if [ -n "$window" ]; then
       sleep 2
       import -window "$window" "$out/countdown.png" 2>/dev/null && countdown_shot="$out/countdown.png"
+      # The automatic run keeps the window minimised; with no window manager on the display its
+      # place stays, but nothing is drawn there.
+      if [ "$(convert "$out/countdown.png" -format '%[fx:maxima]' info: 2>/dev/null)" = 0 ]; then
+        countdown_shot="$countdown_shot (blank: the program runs minimised)"
+      fi
     fi
   fi
 done
