@@ -47,8 +47,8 @@ struct RunPlayer {
     const char* mainTitle;
     std::vector<LoggedMessage> macroPresses;
 };
-const RunPlayer kWyvernel{"Wyvernel.dll", "wyvernel", kPlayerClass, kPlayerTitle,
-                          {kNext, kRootMenu, kDown, kEnter}};
+const RunPlayer kWyvernel{
+    "Wyvernel.dll", "wyvernel", kPlayerClass, kPlayerTitle, {kNext, kRootMenu, kDown, kEnter}};
 // MPC's own command identifiers: next chapter, root menu, menu down, menu activate.
 const RunPlayer kMpc{"Mpc.dll",
                      "mpc",
@@ -58,6 +58,14 @@ const RunPlayer kMpc{"Mpc.dll",
                       {"main", "sent", WM_COMMAND, 924, 0},
                       {"main", "sent", WM_COMMAND, 932, 0},
                       {"main", "sent", WM_COMMAND, 933, 0}}};
+
+// The 32-bit players as their own installers leave them: found by their install key alone.
+const RunPlayer kCorvane{"Corvane.dll",
+                         "corvane",
+                         "Class of CyberLink Universal Player",
+                         "CyberLink Universal Player",
+                         {}};
+const RunPlayer kBrannock{"Brannock.dll", "brannock", "CTBrannock", "Creative Brannock", {}};
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -84,8 +92,8 @@ class RunE2eTest : public ::testing::Test {
   protected:
     explicit RunE2eTest(const RunPlayer& player = kWyvernel)
         : player_(player),
-          playerOptions{"SPINDREL_FAKEPLAYER",
-                        std::string("--as ") + player.as + " --quiet --log \"" + log.path() + "\""} {}
+          playerOptions{"SPINDREL_FAKEPLAYER", std::string("--as ") + player.as +
+                                                   " --quiet --log \"" + log.path() + "\""} {}
 
     void SetUp() override {
         resetSettings(player_.dll);
@@ -109,9 +117,10 @@ class RunE2eTest : public ::testing::Test {
     }
     std::vector<Press> presses() const { return testing::pressesIn(playerLog()); }
     std::vector<testing::TimedLine> playerLog() const { return testing::readTimedLog(log.path()); }
-    bool playerStarted() const {
+    bool playerStarted() const { return playerLogHas(std::string("start as ") + player_.as + " "); }
+    bool playerLogHas(const std::string& start) const {
         for (const auto& line : playerLog()) {
-            if (line.text.rfind(std::string("start as ") + player_.as + " ", 0) == 0)
+            if (line.text.rfind(start, 0) == 0)
                 return true;
         }
         return false;
@@ -162,6 +171,54 @@ class MpcRunE2eTest : public RunE2eTest {
     MpcRunE2eTest() : RunE2eTest(kMpc) {}
 };
 
+// A 32-bit player installed on 64-bit Windows: its installer wrote its key to the 32-bit view
+// of the registry only, and the user never located it by hand.
+class InstalledPlayerRunE2eTest : public RunE2eTest {
+  protected:
+    explicit InstalledPlayerRunE2eTest(const RunPlayer& player) : RunE2eTest(player) {}
+
+    void expectStartedFromThe32BitView(const char* key, const char* value, const char* program) {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "PCDVD");
+        ASSERT_TRUE(
+            CopyFileA(testing::fakePlayerPath().c_str(), install.path(program).c_str(), FALSE));
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
+                                  KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(opened, value, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(install.folder().c_str()),
+                       static_cast<DWORD>(install.folder().size() + 1));
+        RegCloseKey(opened);
+
+        auto program32 = start("/a");
+        const bool ended = program32->waitForExit(kRunMs);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+        ASSERT_TRUE(ended) << "the run did not end";
+        EXPECT_TRUE(playerStarted()) << "the player recorded in the 32-bit view was not started";
+        closePlayers();
+    }
+};
+
+class CorvaneRunE2eTest : public InstalledPlayerRunE2eTest {
+  protected:
+    CorvaneRunE2eTest() : InstalledPlayerRunE2eTest(kCorvane) {}
+};
+
+class BrannockRunE2eTest : public InstalledPlayerRunE2eTest {
+  protected:
+    BrannockRunE2eTest() : InstalledPlayerRunE2eTest(kBrannock) {}
+};
+
+TEST_F(CorvaneRunE2eTest, AutoplayStartsThePlayerItsInstallerRecordedIn32BitView) {
+    expectStartedFromThe32BitView("Software\\CyberLink\\Corvane", "InstallDir", "Corvane.exe");
+}
+
+TEST_F(BrannockRunE2eTest, AutoplayStartsThePlayerItsInstallerRecordedIn32BitView) {
+    expectStartedFromThe32BitView("Software\\Creative Tech\\Creative Brannock", "Path",
+                                  "ctplay.exe");
+}
+
 TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
     CreateDirectoryA(install.path("dsm").c_str(), nullptr);
     putDsm(kDiscDsm, kMacro);
@@ -176,18 +233,20 @@ TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
 // away again.
 std::string installedAutoPlayCommand(const std::string& programPath) {
     constexpr const char* kProgId = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay";
-    constexpr const char* kHandler = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-                                     "AutoplayHandlers\\Handlers\\TolvreyDVDSpindrelPlayDVDMovie";
-    constexpr const char* kEvent = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-                                   "AutoplayHandlers\\EventHandlers\\PlayDVDMovieOnArrival";
+    constexpr const char* kHandler =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+        "AutoplayHandlers\\Handlers\\TolvreyDVDSpindrelPlayDVDMovie";
+    constexpr const char* kEvent =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+        "AutoplayHandlers\\EventHandlers\\PlayDVDMovieOnArrival";
     Win32Registry port;
     Registry registry(port);
     registerWindowsAutoPlay(registry, programPath, "/a");
     char command[1024] = {};
     DWORD size = sizeof command;
-    const LSTATUS read = RegGetValueA(HKEY_CURRENT_USER,
-                                      (std::string(kProgId) + "\\shell\\play\\command").c_str(),
-                                      nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
+    const LSTATUS read =
+        RegGetValueA(HKEY_CURRENT_USER, (std::string(kProgId) + "\\shell\\play\\command").c_str(),
+                     nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
     RegDeleteTreeA(HKEY_CURRENT_USER, kProgId);
     RegDeleteTreeA(HKEY_CURRENT_USER, kHandler);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kEvent, "TolvreyDVDSpindrelPlayDVDMovie");
@@ -203,6 +262,9 @@ TEST_F(MpcRunE2eTest, AutoplayWithAWyvernelDsmPlaysMpcsOwnCommands) {
     ASSERT_EQ(installedAutoPlayCommand(exe), "\"" + exe + "\" /a");
 
     expectAutoplayPlaysTheMacro();
+    // The automatic run starts the player before its first drive scan, with no drive to name:
+    // MPC's DVD switch alone has it open the disc drive itself.
+    EXPECT_TRUE(playerLogHas("args /dvd")) << "MPC was not told to play the DVD";
 }
 
 TEST_F(RunE2eTest, AutoplayWithoutADsmStartsThePlayerAndCloses) {
@@ -272,8 +334,8 @@ TEST_F(RunE2eTest, TestModeShowsTheRemoteWhoseButtonsReachThePlayerAtOnce) {
                  top = GetWindow(top, GW_HWNDNEXT)) {
                 char name[64] = {};
                 GetClassNameA(top, name, sizeof name);
-                if (std::string(name) == "tooltips_class32" &&
-                    GetWindow(top, GW_OWNER) == window && IsWindowVisible(top)) {
+                if (std::string(name) == "tooltips_class32" && GetWindow(top, GW_OWNER) == window &&
+                    IsWindowVisible(top)) {
                     return true;
                 }
             }
