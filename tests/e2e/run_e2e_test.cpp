@@ -179,16 +179,18 @@ class InstalledPlayerRunE2eTest : public RunE2eTest {
 
     void expectStartedFromThe32BitView(const char* key, const char* value, const char* program) {
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "PCDVD");
+        // Not beside the program, where the shell would find the bare file name by itself.
+        const std::string folder = install.path("Player");
+        CreateDirectoryA(folder.c_str(), nullptr);
         ASSERT_TRUE(
-            CopyFileA(testing::fakePlayerPath().c_str(), install.path(program).c_str(), FALSE));
+            CopyFileA(testing::fakePlayerPath().c_str(), (folder + "\\" + program).c_str(), FALSE));
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
         HKEY opened = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
                                   KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExA(opened, value, 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(install.folder().c_str()),
-                       static_cast<DWORD>(install.folder().size() + 1));
+        RegSetValueExA(opened, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
         RegCloseKey(opened);
 
         auto program32 = start("/a");
