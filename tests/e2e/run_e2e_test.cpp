@@ -47,8 +47,8 @@ struct RunPlayer {
     const char* mainTitle;
     std::vector<LoggedMessage> macroPresses;
 };
-const RunPlayer kWyvernel{
-    "Wyvernel.dll", "wyvernel", kPlayerClass, kPlayerTitle, {kNext, kRootMenu, kDown, kEnter}};
+const RunPlayer kWyvernel{"Wyvernel.dll", "wyvernel", kPlayerClass, kPlayerTitle,
+                          {kNext, kRootMenu, kDown, kEnter}};
 // MPC's own command identifiers: next chapter, root menu, menu down, menu activate.
 const RunPlayer kMpc{"Mpc.dll",
                      "mpc",
@@ -92,8 +92,8 @@ class RunE2eTest : public ::testing::Test {
   protected:
     explicit RunE2eTest(const RunPlayer& player = kWyvernel)
         : player_(player),
-          playerOptions{"SPINDREL_FAKEPLAYER", std::string("--as ") + player.as +
-                                                   " --quiet --log \"" + log.path() + "\""} {}
+          playerOptions{"SPINDREL_FAKEPLAYER",
+                        std::string("--as ") + player.as + " --quiet --log \"" + log.path() + "\""} {}
 
     void SetUp() override {
         resetSettings(player_.dll);
@@ -235,20 +235,18 @@ TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
 // away again.
 std::string installedAutoPlayCommand(const std::string& programPath) {
     constexpr const char* kProgId = "Software\\Classes\\Tolvrey.DVDSpindrel.AutoPlay";
-    constexpr const char* kHandler =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-        "AutoplayHandlers\\Handlers\\TolvreyDVDSpindrelPlayDVDMovie";
-    constexpr const char* kEvent =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-        "AutoplayHandlers\\EventHandlers\\PlayDVDMovieOnArrival";
+    constexpr const char* kHandler = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                     "AutoplayHandlers\\Handlers\\TolvreyDVDSpindrelPlayDVDMovie";
+    constexpr const char* kEvent = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                   "AutoplayHandlers\\EventHandlers\\PlayDVDMovieOnArrival";
     Win32Registry port;
     Registry registry(port);
     registerWindowsAutoPlay(registry, programPath, "/a");
     char command[1024] = {};
     DWORD size = sizeof command;
-    const LSTATUS read =
-        RegGetValueA(HKEY_CURRENT_USER, (std::string(kProgId) + "\\shell\\play\\command").c_str(),
-                     nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
+    const LSTATUS read = RegGetValueA(HKEY_CURRENT_USER,
+                                      (std::string(kProgId) + "\\shell\\play\\command").c_str(),
+                                      nullptr, RRF_RT_REG_SZ, nullptr, command, &size);
     RegDeleteTreeA(HKEY_CURRENT_USER, kProgId);
     RegDeleteTreeA(HKEY_CURRENT_USER, kHandler);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kEvent, "TolvreyDVDSpindrelPlayDVDMovie");
@@ -336,8 +334,8 @@ TEST_F(RunE2eTest, TestModeShowsTheRemoteWhoseButtonsReachThePlayerAtOnce) {
                  top = GetWindow(top, GW_HWNDNEXT)) {
                 char name[64] = {};
                 GetClassNameA(top, name, sizeof name);
-                if (std::string(name) == "tooltips_class32" && GetWindow(top, GW_OWNER) == window &&
-                    IsWindowVisible(top)) {
+                if (std::string(name) == "tooltips_class32" &&
+                    GetWindow(top, GW_OWNER) == window && IsWindowVisible(top)) {
                     return true;
                 }
             }

@@ -87,9 +87,9 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
         ASSERT_TRUE(installer.waitForExit(kInstallWaitMs, &code)) << "the installer kept running";
         ASSERT_EQ(code, 0u);
     }
-    for (const char* file :
-         {"DVD_Spindrel.exe", "Wyvernel.dll", "Brannock.dll", "Corvane.dll", "Corvane3.dll",
-          "Mpc.dll", "Vlc.dll", "images\\main_form.bmp", "Uninstall.exe", "dsm"}) {
+    for (const char* file : {"DVD_Spindrel.exe", "Wyvernel.dll", "Brannock.dll", "Corvane.dll",
+                             "Corvane3.dll", "Mpc.dll", "Vlc.dll", "images\\main_form.bmp",
+                             "Uninstall.exe", "dsm"}) {
         EXPECT_TRUE(fileExists(at(file))) << file << " was not installed";
     }
     EXPECT_TRUE(fileExists(shellFolder(CSIDL_PROGRAMS) + "\\DVD Spindrel.lnk"));
@@ -136,8 +136,7 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
         Process uninstaller(at("Uninstall.exe"), "/S", "C:\\");
         uninstaller.waitForExit(kInstallWaitMs);
     }
-    for (int waited = 0; fileExists(at("Uninstall.exe")) && waited < kInstallWaitMs;
-         waited += 100) {
+    for (int waited = 0; fileExists(at("Uninstall.exe")) && waited < kInstallWaitMs; waited += 100) {
         Sleep(100);
     }
     for (const char* file : {"DVD_Spindrel.exe", "Brannock.dll", "images", "Uninstall.exe"}) {

@@ -28,7 +28,7 @@ using testing::FakeWindows;
 constexpr const char* kProgramKeyPath = "\\Software\\Tolvrey\\DVD-Spindrel\\";
 
 class PluginEngineTest : public ::testing::Test {
-  protected:
+protected:
     PluginEngine engine(const PlayerProfile& profile) {
         return PluginEngine(
             profile, windows, shell, registry,
@@ -73,8 +73,7 @@ TEST_F(PluginEngineTest, EachPlayerIsFoundOnlyByItsOwnClassAndTitle) {
     const WindowHandle brannockVideo =
         windows.addWindow("DVDFrame", "Creative SoftPC-DVD software decoder Video Windo");
     const WindowHandle wyvernel = windows.addWindow("PlayWnd", "Creative PC-DVD Player");
-    const WindowHandle wyvernelVideo =
-        windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
+    const WindowHandle wyvernelVideo = windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
     EXPECT_EQ(engine(brannockProfile()).mainWindow(), brannock);
     EXPECT_EQ(engine(brannockProfile()).videoWindow(), brannockVideo);
     EXPECT_EQ(engine(wyvernelProfile()).mainWindow(), wyvernel);
@@ -157,11 +156,11 @@ TEST_F(PluginEngineTest, WindowsAreLookedUpAnewOnEveryCall) {
 TEST_F(PluginEngineTest, WithoutAPlayerNothingIsSentRaisedClosedOrWaitedFor) {
     windows.addWindow("CyberLink Video Window Class", "Corvane");
     windows.addWindow("DVDFrame", "Creative PC-DVD Video Window");
-    for (const PlayerProfile* profile : {&corvaneProfile(), &corvane3Profile(), &brannockProfile(),
-                                         &wyvernelProfile(), &mpcProfile()}) {
+    for (const PlayerProfile* profile :
+         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile(),
+          &mpcProfile()}) {
         PluginEngine e = engine(*profile);
-        for (int code = -1; code <= 960; ++code)
-            EXPECT_EQ(e.sendButton(code), 0);
+        for (int code = -1; code <= 960; ++code) EXPECT_EQ(e.sendButton(code), 0);
         EXPECT_EQ(e.closePlayer(), 0);
         EXPECT_EQ(e.waitForPlayer(), 0);
     }
@@ -252,8 +251,8 @@ TEST_F(PluginEngineTest, StartPassesTheDriveRootOpenVerbEmptyFolderAndShow) {
 }
 
 TEST_F(PluginEngineTest, StartSucceedsOnlyWhenTheShellResultIsAbove32) {
-    const std::map<std::intptr_t, bool> results = {{33, true}, {42, true}, {32, false},
-                                                   {2, false}, {0, false}, {-5, false}};
+    const std::map<std::intptr_t, bool> results = {
+        {33, true}, {42, true}, {32, false}, {2, false}, {0, false}, {-5, false}};
     for (const auto& [result, started] : results) {
         shell.result = result;
         EXPECT_EQ(engine(corvaneProfile()).startPlayer('D'), started) << result;
@@ -353,10 +352,9 @@ TEST_F(PluginEngineTest, ProgramKeyThatCannotBeCreatedFallsBackToTheDefault) {
 
 // As Windows answers a user without write rights: the key opens for reading only.
 class WriteProtectedRegistry : public FakeRegistry {
-  public:
+public:
     RegStatus openKey(RegRoot root, const std::string& path, bool create, RegKey& key) override {
-        if (create)
-            return RegStatus::accessDenied;
+        if (create) return RegStatus::accessDenied;
         return FakeRegistry::openKey(root, path, false, key);
     }
 };
@@ -608,10 +606,8 @@ TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
 
 TEST(ExpandEnvironmentTest, ReplacesKnownNamesAndKeepsEverythingElse) {
     const EnvironmentLookup lookup = [](const std::string& name) -> std::optional<std::string> {
-        if (name == "A")
-            return std::string("alpha");
-        if (name == "EMPTY")
-            return std::string();
+        if (name == "A") return std::string("alpha");
+        if (name == "EMPTY") return std::string();
         return std::nullopt;
     };
     EXPECT_EQ(expandEnvironment("%A%\\%A%", lookup), "alpha\\alpha");

@@ -72,13 +72,13 @@ Table corvaneTable() {
         return Expected{false, {{kChar, 0x6C, 0x2600}, {kChar, c, l}}};
     };
     return {
-        {0, ch(0x0D, 0x1C00)},    {1, ch(0x73, 0x1F00)},    {2, ch(0x20, 0x1900)},
-        {3, ch(0x66, 0x2100)},    {4, ch(0x62, 0x3000)},    {5, ch(0x6E, 0x3100)},
-        {6, ch(0x70, 0x1900)},    {7, ch(0x7A, 0x2C00)},    {8, ch(0x74, 0x1400)},
-        {9, kd(0x25, 0x4B00)},    {10, kd(0x27, 0x4D00)},   {11, kd(0x26, 0x4800)},
-        {12, kd(0x28, 0x5000)},   {13, ch(0x0D, 0x1C00)},   {14, ch(0x05, 0x1200)},
-        {15, ch(0x71, 0x1000)},   {16, ch(0x2B, 0x0D00)},   {17, ch(0x2D, 0x0C00)},
-        {18, ch(0x68, 0x2300)},   {19, ch(0x75, 0x1600)},   {20, ch(0x61, 0x1E00)},
+        {0, ch(0x0D, 0x1C00)},  {1, ch(0x73, 0x1F00)},  {2, ch(0x20, 0x1900)},
+        {3, ch(0x66, 0x2100)},  {4, ch(0x62, 0x3000)},  {5, ch(0x6E, 0x3100)},
+        {6, ch(0x70, 0x1900)},  {7, ch(0x7A, 0x2C00)},  {8, ch(0x74, 0x1400)},
+        {9, kd(0x25, 0x4B00)},  {10, kd(0x27, 0x4D00)}, {11, kd(0x26, 0x4800)},
+        {12, kd(0x28, 0x5000)}, {13, ch(0x0D, 0x1C00)}, {14, ch(0x05, 0x1200)},
+        {15, ch(0x71, 0x1000)}, {16, ch(0x2B, 0x0D00)}, {17, ch(0x2D, 0x0C00)},
+        {18, ch(0x68, 0x2300)}, {19, ch(0x75, 0x1600)}, {20, ch(0x61, 0x1E00)},
         {21, menu(0x72, 0x1300)}, {22, menu(0x74, 0x1400)}, {23, menu(0x63, 0x2E00)},
         {24, menu(0x67, 0x2200)}, {25, menu(0x61, 0x1E00)}, {26, menu(0x73, 0x1F00)},
     };
@@ -88,8 +88,7 @@ Table brannockTable() {
     auto cmd = [](std::uintptr_t id) { return Expected{true, {{kCommand, id, 0}}}; };
     auto menu = [](int downs) {
         Expected e{false, {{kCommand, 1031, 0}}};
-        for (int i = 0; i < downs; ++i)
-            e.messages.push_back({kKeyDown, 0x28, 0});
+        for (int i = 0; i < downs; ++i) e.messages.push_back({kKeyDown, 0x28, 0});
         e.messages.push_back({kKeyDown, 0x0D, 0});
         return e;
     };
@@ -103,27 +102,27 @@ Table brannockTable() {
 }
 
 Table wyvernelTable() {
-    auto cmd = [](std::uintptr_t id, std::intptr_t l) {
-        return Expected{true, {{kCommand, id, l}}};
-    };
+    auto cmd = [](std::uintptr_t id, std::intptr_t l) { return Expected{true, {{kCommand, id, l}}}; };
     auto kd = [](std::uintptr_t k) { return Expected{true, {{kKeyDown, k, 0}}}; };
     return {
-        {0, cmd(1320, 0)},       {1, cmd(1321, 0)},  {2, cmd(1322, 0)},  {3, cmd(0x0002052F, 0)},
-        {4, cmd(0x00020530, 0)}, {5, cmd(1329, 0)},  {6, cmd(1330, 0)},  {7, cmd(1325, 0)},
-        {8, cmd(1326, 0)},       {9, cmd(1323, 0)},  {10, cmd(1324, 0)}, {11, cmd(1426, 1)},
-        {12, cmd(1426, 2)},      {13, cmd(1426, 3)}, {14, cmd(1426, 4)}, {15, cmd(1426, 5)},
-        {17, cmd(1331, 0)},      {18, cmd(1232, 0)}, {19, cmd(1230, 0)}, {20, cmd(1231, 0)},
-        {21, kd(0x72)},          {22, kd(0x71)},     {23, kd(0x73)},     {24, kd(0x76)},
-        {25, kd(0x77)},          {26, kd(0x78)},     {27, kd(0x7B)},     {28, kd(0x7A)},
-        {29, kd(0x79)},
+        {0, cmd(1320, 0)},       {1, cmd(1321, 0)},       {2, cmd(1322, 0)},
+        {3, cmd(0x0002052F, 0)}, {4, cmd(0x00020530, 0)}, {5, cmd(1329, 0)},
+        {6, cmd(1330, 0)},       {7, cmd(1325, 0)},       {8, cmd(1326, 0)},
+        {9, cmd(1323, 0)},       {10, cmd(1324, 0)},      {11, cmd(1426, 1)},
+        {12, cmd(1426, 2)},      {13, cmd(1426, 3)},      {14, cmd(1426, 4)},
+        {15, cmd(1426, 5)},      {17, cmd(1331, 0)},      {18, cmd(1232, 0)},
+        {19, cmd(1230, 0)},      {20, cmd(1231, 0)},      {21, kd(0x72)},
+        {22, kd(0x71)},          {23, kd(0x73)},          {24, kd(0x76)},
+        {25, kd(0x77)},          {26, kd(0x78)},          {27, kd(0x7B)},
+        {28, kd(0x7A)},          {29, kd(0x79)},
     };
 }
 
 // Each button is the player's own menu command, and the code is that command's identifier.
 Table mpcTable() {
     Table table;
-    for (int id : {887, 888, 890, 891, 894, 895, 907, 908, 909, 921, 922, 923,
-                   924, 925, 926, 927, 928, 929, 930, 931, 932, 933, 952, 954}) {
+    for (int id : {887, 888, 890, 891, 894, 895, 907, 908, 909, 921, 922, 923, 924, 925, 926, 927,
+                   928, 929, 930, 931, 932, 933, 952, 954}) {
         table[id] = Expected{true, {{kCommand, static_cast<std::uintptr_t>(id), 0}}};
     }
     return table;
@@ -244,12 +243,12 @@ TEST(PluginTablesTest, AbilityListsAreExactlyThePlayersButtons) {
 
 // Every button offered must be one the player can be sent, with the code the list gives.
 TEST(PluginTablesTest, EveryOfferedButtonHasACommandAndEveryCommandIsOffered) {
-    for (const PlayerProfile* profile : {&corvaneProfile(), &corvane3Profile(), &brannockProfile(),
-                                         &wyvernelProfile(), &mpcProfile(), &vlcProfile()}) {
+    for (const PlayerProfile* profile :
+         {&corvaneProfile(), &corvane3Profile(), &brannockProfile(), &wyvernelProfile(),
+          &mpcProfile(), &vlcProfile()}) {
         std::size_t buttons = 0;
         for (const Ability& a : profile->abilities) {
-            if (a.name == "-")
-                continue;
+            if (a.name == "-") continue;
             ++buttons;
             EXPECT_NE(findCommand(*profile, a.code), nullptr) << a.name;
         }
@@ -263,12 +262,10 @@ TEST(PluginTablesTest, MpcAndVlcButtonsAreWyvernelsNamesInWyvernelsPlaces) {
     std::vector<Ability> others = mpcProfile().abilities;
     others.insert(others.end(), vlcProfile().abilities.begin(), vlcProfile().abilities.end());
     for (const Ability& a : others) {
-        if (a.name == "-")
-            continue;
+        if (a.name == "-") continue;
         bool found = false;
         for (const Ability& w : wyvernelProfile().abilities) {
-            if (w.name != a.name)
-                continue;
+            if (w.name != a.name) continue;
             found = true;
             EXPECT_EQ(std::make_pair(w.x, w.y), std::make_pair(a.x, a.y)) << a.name;
         }
