@@ -597,6 +597,10 @@ TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
     EXPECT_FALSE(parseHttpResponse("HTTP/1.1 2x0 OK\r\n\r\n"));
     EXPECT_FALSE(parseHttpResponse("SSH-2.0\r\n\r\n"));
     EXPECT_FALSE(parseHttpResponse(""));
+    // A length past what any answer needs is not believed: it could not be held, nor added up.
+    const std::string huge = "HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551610\r\n\r\nx";
+    EXPECT_EQ(httpResponseLength(huge), std::nullopt);
+    EXPECT_EQ(parseHttpResponse(huge)->body, "x");
 
     const VlcSettings s = parseVlcSettings("http-port=99999\r\nhttp-password=a=b\r\n");
     EXPECT_EQ(s.httpPort, 8080);
