@@ -185,13 +185,7 @@ class InstalledPlayerRunE2eTest : public RunE2eTest {
         ASSERT_TRUE(
             CopyFileA(testing::fakePlayerPath().c_str(), (folder + "\\" + program).c_str(), FALSE));
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
-        HKEY opened = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0,
-                                  KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(opened, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
-        RegCloseKey(opened);
+        setMachineString(key, value, folder, KEY_WOW64_32KEY);
 
         auto program32 = start("/a");
         const bool ended = program32->waitForExit(kRunMs);
