@@ -8,7 +8,8 @@ set(SPINDREL_PLAYER_PLUGINS
   "Brannock.dll|Creative Brannock"
   "Corvane.dll|CyberLink Corvane (titled CyberLink Universal Player)"
   "Corvane3.dll|CyberLink Corvane 3"
-  "Mpc.dll|MPC-HC or MPC-BE (Media Player Classic)")
+  "Mpc.dll|MPC-HC or MPC-BE (Media Player Classic)"
+  "Vlc.dll|VLC media player")
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(SPINDREL_PACKAGE_ARCH win32)

@@ -61,7 +61,7 @@ std::optional<std::size_t> httpResponseLength(const std::string& received) {
         return std::nullopt;
     char* end = nullptr;
     const unsigned long long length = std::strtoull(head.c_str() + at + field.size(), &end, 10);
-    if (end == head.c_str() + at + field.size())
+    if (end == head.c_str() + at + field.size() || length > kMaxAnswerBytes)
         return std::nullopt;
     return headEnd + 4 + static_cast<std::size_t>(length);
 }

@@ -14,33 +14,30 @@ namespace {
 // "\Software\X\" as the registry wants it: no outer backslashes.
 std::string keyPath(const std::string& path) {
     const std::size_t begin = path.find_first_not_of('\\');
-    if (begin == std::string::npos)
-        return "";
+    if (begin == std::string::npos) return "";
     return path.substr(begin, path.find_last_not_of('\\') - begin + 1);
 }
 
 // Closes the key on every way out: the plug-in holds nothing open between calls.
 class OpenKey {
-  public:
-    OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create) : port_(port) {
+public:
+    OpenKey(RegistryPort& port, RegRoot root, const std::string& path, bool create)
+        : port_(port) {
         const std::string trimmed = keyPath(path);
-        if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok)
-            return;
+        if (port_.openKey(root, trimmed, create, key_) == RegStatus::ok) return;
         key_ = 0;
         // A user without the right to create or write the program's key may still read it, and
         // then the player the administrator located is wanted all the same.
-        if (create && port_.openKey(root, trimmed, false, key_) != RegStatus::ok)
-            key_ = 0;
+        if (create && port_.openKey(root, trimmed, false, key_) != RegStatus::ok) key_ = 0;
     }
     ~OpenKey() {
-        if (key_ != 0)
-            port_.closeKey(key_);
+        if (key_ != 0) port_.closeKey(key_);
     }
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
     RegKey key() const { return key_; }
 
-  private:
+private:
     RegistryPort& port_;
     RegKey key_ = 0;
 };
@@ -58,25 +55,21 @@ std::string abilityText(const PlayerProfile& profile) {
 
 const Command* findCommand(const PlayerProfile& profile, std::int32_t code) {
     for (const Command& command : profile.commands) {
-        if (command.code == code)
-            return &command;
+        if (command.code == code) return &command;
     }
     return nullptr;
 }
 
 std::optional<std::string> processEnvironment(const std::string& name) {
     const char* value = std::getenv(name.c_str());
-    if (value == nullptr)
-        return std::nullopt;
+    if (value == nullptr) return std::nullopt;
     return std::string(value);
 }
 
 bool fileIsThere(const std::string& path) {
-    if (path.empty())
-        return false;
+    if (path.empty()) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
+    if (file == nullptr) return false;
     std::fclose(file);
     return true;
 }
@@ -93,7 +86,8 @@ std::string expandEnvironment(const std::string& text, const EnvironmentLookup& 
         }
         result.append(text, pos, open - pos);
         const std::string name = text.substr(open + 1, close - open - 1);
-        const std::optional<std::string> value = name.empty() ? std::nullopt : lookup(name);
+        const std::optional<std::string> value =
+            name.empty() ? std::nullopt : lookup(name);
         if (value) {
             result += *value;
         } else {
@@ -115,33 +109,27 @@ PluginEngine::PluginEngine(const PlayerProfile& profile, WindowPort& windows, Sh
       fileCheck_(std::move(fileCheck)) {}
 
 WindowHandle PluginEngine::findWindow(const WindowName& name) {
-    if (name.anyTitle)
-        return windows_.findWindowOfClass(name.className);
-    if (name.titleEnds)
-        return windows_.findWindowWithTitleEnd(name.className, name.title);
+    if (name.anyTitle) return windows_.findWindowOfClass(name.className);
+    if (name.titleEnds) return windows_.findWindowWithTitleEnd(name.className, name.title);
     return windows_.findWindow(name.className, name.title);
 }
 
 WindowHandle PluginEngine::mainWindow() {
-    if (const WindowHandle found = findWindow(profile_.mainWindow))
-        return found;
+    if (const WindowHandle found = findWindow(profile_.mainWindow)) return found;
     for (const WindowName& other : profile_.otherMainWindows) {
-        if (const WindowHandle found = findWindow(other))
-            return found;
+        if (const WindowHandle found = findWindow(other)) return found;
     }
     return 0;
 }
 
 WindowHandle PluginEngine::videoWindow() {
-    if (profile_.videoInMainWindow)
-        return mainWindow();
+    if (profile_.videoInMainWindow) return mainWindow();
     return findWindow(profile_.videoWindow);
 }
 
 std::int32_t PluginEngine::sendButton(std::int32_t code) {
     const WindowHandle player = mainWindow();
-    if (player == 0)
-        return 0;
+    if (player == 0) return 0;
     if (const Command* command = findCommand(profile_, code)) {
         if (command->delivery == Delivery::request) {
             const WebAnswer answer =
@@ -159,29 +147,23 @@ std::int32_t PluginEngine::sendButton(std::int32_t code) {
     }
     // Even for a code it does not know, and even with no video window to find (then the call
     // fails on the null handle and says so).
-    if (profile_.raisesVideoWindow)
-        return windows_.setForegroundWindow(videoWindow()) ? 1 : 0;
+    if (profile_.raisesVideoWindow) return windows_.setForegroundWindow(videoWindow()) ? 1 : 0;
     return 0;
 }
 
 std::optional<std::string> PluginEngine::readText(RegRoot root, const std::string& path,
                                                   const std::string& name, bool createKey) {
     const OpenKey key(registry_, root, path, createKey);
-    if (key.key() == 0)
-        return std::nullopt;
+    if (key.key() == 0) return std::nullopt;
     RegValue value;
-    if (registry_.readValue(key.key(), name, value) != RegStatus::ok)
-        return std::nullopt;
+    if (registry_.readValue(key.key(), name, value) != RegStatus::ok) return std::nullopt;
     // A number or binary data cannot name a program; such a value is passed over as if it were
     // not there, so the player still starts by its own rule.
-    if (value.type != RegType::string && value.type != RegType::expandString)
-        return std::nullopt;
+    if (value.type != RegType::string && value.type != RegType::expandString) return std::nullopt;
     std::string text(value.data.begin(), value.data.end());
     const std::size_t nul = text.find('\0');
-    if (nul != std::string::npos)
-        text.resize(nul);
-    if (value.type == RegType::expandString)
-        text = expandEnvironment(text, environment_);
+    if (nul != std::string::npos) text.resize(nul);
+    if (value.type == RegType::expandString) text = expandEnvironment(text, environment_);
     return text;
 }
 
@@ -200,11 +182,9 @@ std::string PluginEngine::playerPath() {
             path = expandEnvironment(candidate.file, environment_);
         } else {
             path = readText(candidate.root, candidate.key, candidate.value, false);
-            if (path && !candidate.file.empty())
-                *path += "\\" + candidate.file;
+            if (path && !candidate.file.empty()) *path += "\\" + candidate.file;
         }
-        if (path && fileCheck_(*path))
-            return *path;
+        if (path && fileCheck_(*path)) return *path;
     }
     const DefaultPath& rule = profile_.defaultPath;
     if (!rule.installKey.empty()) {
@@ -218,8 +198,7 @@ std::string PluginEngine::playerPath() {
 }
 
 bool PluginEngine::startPlayer(char driveLetter) {
-    if (profile_.web.used)
-        return startWebPlayer(driveLetter);
+    if (profile_.web.used) return startWebPlayer(driveLetter);
     // The letter 0 makes the parameter text empty: the player then starts without a disc, unless
     // its DVD switch alone has it open the disc drive by itself.
     std::string parameters = driveLetter == 0 ? "" : std::string{driveLetter, ':', '\\'};
@@ -233,17 +212,14 @@ bool PluginEngine::startPlayer(char driveLetter) {
 
 std::int32_t PluginEngine::closePlayer() {
     const WindowHandle player = mainWindow();
-    if (player == 0)
-        return 0;
+    if (player == 0) return 0;
     return windows_.postMessage(player, kWmClose, 0, 0) ? 1 : 0;
 }
 
 std::int32_t PluginEngine::waitForPlayer() {
     const WindowHandle player = mainWindow();
-    if (player == 0)
-        return 0;
-    if (profile_.web.used && web_ && !endpoints().empty())
-        return waitForWebInterface();
+    if (player == 0) return 0;
+    if (profile_.web.used && web_ && !endpoints().empty()) return waitForWebInterface();
     return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
 }
 

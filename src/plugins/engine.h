@@ -62,7 +62,7 @@ struct WebPorts {
 };
 
 class PluginEngine {
-  public:
+public:
     PluginEngine(const PlayerProfile& profile, WindowPort& windows, ShellPort& shell,
                  RegistryPort& registry, EnvironmentLookup environment = processEnvironment,
                  FileCheck fileCheck = fileIsThere);
@@ -84,7 +84,7 @@ class PluginEngine {
     // For a player with a web interface; without, its requests find no player.
     void attachWeb(const WebPorts& ports) { web_.emplace(ports); }
 
-  private:
+private:
     struct Endpoint {
         std::uint16_t port;
         std::string password;

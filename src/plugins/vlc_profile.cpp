@@ -27,8 +27,9 @@ PlayerProfile vlc() {
     PlayerProfile p;
     // Qt 5 registers its top-level windows with an icon as "Qt5QWindowIcon" (qtbase,
     // src/plugins/platforms/windows/qwindowscontext.cpp, registerWindowClass). VLC's main window
-    // is titled "VLC media player", or "<what plays> - VLC media player"; its other top-level
-    // windows (playlist, settings) have titles of their own.
+    // is titled "VLC media player", or "<what plays> - VLC media player" (VLC 3.0.24's Qt
+    // interface: "clip.mpg - VLC media player" while playing, "VLC media player" once stopped);
+    // its other top-level windows (playlist, settings) have titles of their own.
     p.mainWindow = {"Qt5QWindowIcon", "VLC media player", false, true};
     // The video is drawn inside the main window.
     p.videoInMainWindow = true;

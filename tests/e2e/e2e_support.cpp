@@ -245,8 +245,12 @@ void resetSettings(const std::string& plugin) {
 }
 
 void setSettingString(const char* name, const std::string& value) {
+    setMachineString(kSettingsKey, name, value);
+}
+
+void setMachineString(const char* path, const char* name, const std::string& value, REGSAM view) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS | view,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

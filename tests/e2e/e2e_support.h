@@ -74,6 +74,10 @@ void saveScreenshot(HWND window, const std::string& path);
 // Settings key helpers (HKEY_LOCAL_MACHINE).
 void resetSettings(const std::string& plugin);
 void setSettingString(const char* name, const std::string& value);
+// A string under HKEY_LOCAL_MACHINE, its key made where missing; view: KEY_WOW64_32KEY or
+// KEY_WOW64_64KEY for one view of the registry, 0 for this program's own.
+void setMachineString(const char* path, const char* name, const std::string& value,
+                      REGSAM view = 0);
 bool readSetting(const char* name, DWORD& type, std::vector<BYTE>& data);
 
 }  // namespace spindrel::e2e

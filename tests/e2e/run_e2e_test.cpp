@@ -59,6 +59,14 @@ const RunPlayer kMpc{"Mpc.dll",
                       {"main", "sent", WM_COMMAND, 932, 0},
                       {"main", "sent", WM_COMMAND, 933, 0}}};
 
+// The 32-bit players as their own installers leave them: found by their install key alone.
+const RunPlayer kCorvane{"Corvane.dll",
+                         "corvane",
+                         "Class of CyberLink Universal Player",
+                         "CyberLink Universal Player",
+                         {}};
+const RunPlayer kBrannock{"Brannock.dll", "brannock", "CTBrannock", "Creative Brannock", {}};
+
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -109,9 +117,10 @@ class RunE2eTest : public ::testing::Test {
     }
     std::vector<Press> presses() const { return testing::pressesIn(playerLog()); }
     std::vector<testing::TimedLine> playerLog() const { return testing::readTimedLog(log.path()); }
-    bool playerStarted() const {
+    bool playerStarted() const { return playerLogHas(std::string("start as ") + player_.as + " "); }
+    bool playerLogHas(const std::string& start) const {
         for (const auto& line : playerLog()) {
-            if (line.text.rfind(std::string("start as ") + player_.as + " ", 0) == 0)
+            if (line.text.rfind(start, 0) == 0)
                 return true;
         }
         return false;
@@ -162,6 +171,50 @@ class MpcRunE2eTest : public RunE2eTest {
     MpcRunE2eTest() : RunE2eTest(kMpc) {}
 };
 
+// A 32-bit player installed on 64-bit Windows: its installer wrote its key to the 32-bit view
+// of the registry only, and the user never located it by hand.
+class InstalledPlayerRunE2eTest : public RunE2eTest {
+  protected:
+    explicit InstalledPlayerRunE2eTest(const RunPlayer& player) : RunE2eTest(player) {}
+
+    void expectStartedFromThe32BitView(const char* key, const char* value, const char* program) {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "PCDVD");
+        // Not beside the program, where the shell would find the bare file name by itself.
+        const std::string folder = install.path("Player");
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(
+            CopyFileA(testing::fakePlayerPath().c_str(), (folder + "\\" + program).c_str(), FALSE));
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
+        setMachineString(key, value, folder, KEY_WOW64_32KEY);
+
+        auto program32 = start("/a");
+        const bool ended = program32->waitForExit(kRunMs);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+        ASSERT_TRUE(ended) << "the run did not end";
+        EXPECT_TRUE(playerStarted()) << "the player recorded in the 32-bit view was not started";
+        closePlayers();
+    }
+};
+
+class CorvaneRunE2eTest : public InstalledPlayerRunE2eTest {
+  protected:
+    CorvaneRunE2eTest() : InstalledPlayerRunE2eTest(kCorvane) {}
+};
+
+class BrannockRunE2eTest : public InstalledPlayerRunE2eTest {
+  protected:
+    BrannockRunE2eTest() : InstalledPlayerRunE2eTest(kBrannock) {}
+};
+
+TEST_F(CorvaneRunE2eTest, AutoplayStartsThePlayerItsInstallerRecordedIn32BitView) {
+    expectStartedFromThe32BitView("Software\\CyberLink\\Corvane", "InstallDir", "Corvane.exe");
+}
+
+TEST_F(BrannockRunE2eTest, AutoplayStartsThePlayerItsInstallerRecordedIn32BitView) {
+    expectStartedFromThe32BitView("Software\\Creative Tech\\Creative Brannock", "Path",
+                                  "ctplay.exe");
+}
+
 TEST_F(RunE2eTest, AutoplayWithADsmStartsThePlayerPlaysTheMacroAndCloses) {
     CreateDirectoryA(install.path("dsm").c_str(), nullptr);
     putDsm(kDiscDsm, kMacro);
@@ -203,6 +256,9 @@ TEST_F(MpcRunE2eTest, AutoplayWithAWyvernelDsmPlaysMpcsOwnCommands) {
     ASSERT_EQ(installedAutoPlayCommand(exe), "\"" + exe + "\" /a");
 
     expectAutoplayPlaysTheMacro();
+    // The automatic run starts the player before its first drive scan, with no drive to name:
+    // MPC's DVD switch alone has it open the disc drive itself.
+    EXPECT_TRUE(playerLogHas("args /dvd")) << "MPC was not told to play the DVD";
 }
 
 TEST_F(RunE2eTest, AutoplayWithoutADsmStartsThePlayerAndCloses) {

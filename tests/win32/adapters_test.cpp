@@ -279,6 +279,10 @@ TEST_F(WindowsAdapterTest, FindsByWholeClassAndTitleAndDeliversMessages) {
     EXPECT_EQ(found, static_cast<WindowHandle>(reinterpret_cast<ULONG_PTR>(window)));
     EXPECT_EQ(windows.findWindow("SpindrelAdapterProbe", "Probe Window"), 0u);
     EXPECT_EQ(windows.findWindow("SpindrelAdapter", "Probe Window Title"), 0u);
+    EXPECT_EQ(windows.findWindowWithTitleEnd("SpindrelAdapterProbe", "Window Title"), found);
+    EXPECT_EQ(windows.findWindowWithTitleEnd("SpindrelAdapterProbe", "Probe Window Title"), found);
+    EXPECT_EQ(windows.findWindowWithTitleEnd("SpindrelAdapterProbe", "Probe Window"), 0u);
+    EXPECT_EQ(windows.findWindowWithTitleEnd("SpindrelAdapterProbe", "x Probe Window Title"), 0u);
 
     const SendResult reply = windows.sendMessageTimeout(found, WM_USER + 7, 41, 0, 1000);
     EXPECT_TRUE(reply.ok);

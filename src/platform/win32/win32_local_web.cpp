@@ -158,6 +158,8 @@ WebAnswer Win32LocalWeb::get(std::uint16_t port, const std::string& path,
             return failure(WebFailure::other);
         }
         received.append(buffer, static_cast<std::size_t>(n));
+        if (received.size() > 2 * kMaxAnswerBytes)
+            return failure(WebFailure::other);
     }
     const std::optional<HttpResponse> response = parseHttpResponse(received);
     if (!response)

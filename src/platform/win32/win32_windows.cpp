@@ -43,18 +43,10 @@ WindowHandle Win32Windows::findWindowWithTitleEnd(const std::string& className,
 bool Win32Windows::showWindow(WindowHandle window, ShowCommand command) {
     int show = SW_SHOW;
     switch (command) {
-        case ShowCommand::show:
-            show = SW_SHOW;
-            break;
-        case ShowCommand::minimize:
-            show = SW_MINIMIZE;
-            break;
-        case ShowCommand::restore:
-            show = SW_RESTORE;
-            break;
-        case ShowCommand::hide:
-            show = SW_HIDE;
-            break;
+        case ShowCommand::show: show = SW_SHOW; break;
+        case ShowCommand::minimize: show = SW_MINIMIZE; break;
+        case ShowCommand::restore: show = SW_RESTORE; break;
+        case ShowCommand::hide: show = SW_HIDE; break;
     }
     return ShowWindow(toHwnd(window), show) != FALSE;
 }

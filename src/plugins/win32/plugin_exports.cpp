@@ -22,9 +22,8 @@ namespace {
 spindrel::plugins::WebSession session;
 
 template <typename Action>
-auto withEngine(
-    Action action,
-    decltype(action(std::declval<spindrel::plugins::PluginEngine&>())) failed) noexcept {
+auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::PluginEngine&>()))
+                                   failed) noexcept {
     try {
         spindrel::Win32Windows windows;
         spindrel::Win32Shell shell;
@@ -59,9 +58,7 @@ std::int32_t SPINDREL_PLUGIN_CALL Send_To_DVD(std::int32_t code) {
 
 Boolean SPINDREL_PLUGIN_CALL Start_DVD_Player(char driveLetter) {
     return withEngine(
-        [driveLetter](auto& engine) {
-            return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0);
-        },
+        [driveLetter](auto& engine) { return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0); },
         Boolean{0});
 }
 
@@ -74,8 +71,7 @@ std::int32_t SPINDREL_PLUGIN_CALL Wait_For_Player() {
 }
 
 char* SPINDREL_PLUGIN_CALL Get_Abilities(char* buffer) {
-    if (buffer == nullptr)
-        return buffer;
+    if (buffer == nullptr) return buffer;
     // Even if the list could not be made, the caller gets an empty string, not stale text.
     buffer[0] = '\0';
     return withEngine([buffer](auto& engine) { return engine.writeAbilities(buffer); }, buffer);

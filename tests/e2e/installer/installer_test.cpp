@@ -88,8 +88,8 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
         ASSERT_EQ(code, 0u);
     }
     for (const char* file : {"DVD_Spindrel.exe", "Wyvernel.dll", "Brannock.dll", "Corvane.dll",
-                             "Corvane3.dll", "Mpc.dll", "images\\main_form.bmp", "Uninstall.exe",
-                             "dsm"}) {
+                             "Corvane3.dll", "Mpc.dll", "Vlc.dll", "images\\main_form.bmp",
+                             "Uninstall.exe", "dsm"}) {
         EXPECT_TRUE(fileExists(at(file))) << file << " was not installed";
     }
     EXPECT_TRUE(fileExists(shellFolder(CSIDL_PROGRAMS) + "\\DVD Spindrel.lnk"));

@@ -296,8 +296,8 @@ TEST_F(PluginEngineTest, DefaultPathsFollowEachPlayersOwnKey) {
     // The players' own keys are only read, never created.
     FakeRegistry empty;
     PluginEngine(brannockProfile(), windows, shell, empty).playerPath();
-    for (const RegRoot view : {RegRoot::localMachine, RegRoot::localMachine64,
-                               RegRoot::localMachine32}) {
+    for (const RegRoot view :
+         {RegRoot::localMachine, RegRoot::localMachine64, RegRoot::localMachine32}) {
         EXPECT_FALSE(empty.keyExists(view, "\\Software\\Creative Tech"));
     }
     EXPECT_EQ(registry.openHandles(), 0);
@@ -371,7 +371,7 @@ TEST_F(PluginEngineTest, ReadOnlyProgramKeyStillNamesTheLocatedPlayer) {
 
 // VLC: the web interface it is started with, or the one the user turned on in its settings.
 class VlcEngineTest : public PluginEngineTest {
-protected:
+  protected:
     PluginEngine vlc() {
         PluginEngine e = engine(vlcProfile());
         e.attachWeb({web, web, settingsFiles, drives, session});
@@ -597,6 +597,10 @@ TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
     EXPECT_FALSE(parseHttpResponse("HTTP/1.1 2x0 OK\r\n\r\n"));
     EXPECT_FALSE(parseHttpResponse("SSH-2.0\r\n\r\n"));
     EXPECT_FALSE(parseHttpResponse(""));
+    // A length past what any answer needs is not believed: it could not be held, nor added up.
+    const std::string huge = "HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551610\r\n\r\nx";
+    EXPECT_EQ(httpResponseLength(huge), std::nullopt);
+    EXPECT_EQ(parseHttpResponse(huge)->body, "x");
 
     const VlcSettings s = parseVlcSettings("http-port=99999\r\nhttp-password=a=b\r\n");
     EXPECT_EQ(s.httpPort, 8080);

@@ -149,11 +149,13 @@ TEST(PluginTablesTest, MpcPressesEveryButtonAsTabledAndNothingElse) {
 // started with.
 TEST(PluginTablesTest, VlcPressesEveryButtonAsItsActionAndNothingElse) {
     const std::map<int, std::string> table = {
-        {0, "play"},          {1, "stop"},          {2, "pause"},         {3, "faster"},
-        {4, "slower"},        {5, "chapter-next"},  {6, "chapter-prev"},  {8, "frame-next"},
-        {9, "nav-left"},      {10, "nav-right"},    {11, "nav-up"},       {12, "nav-down"},
-        {13, "nav-activate"}, {15, "vol-mute"},     {16, "vol-up"},       {17, "vol-down"},
-        {18, "audio-track"},  {19, "subtitle-track"}, {21, "disc-menu"},
+        {0, "play"},          {1, "stop"},         {2, "pause"},
+        {3, "faster"},        {4, "slower"},       {5, "chapter-next"},
+        {6, "chapter-prev"},  {8, "frame-next"},   {9, "nav-left"},
+        {10, "nav-right"},    {11, "nav-up"},      {12, "nav-down"},
+        {13, "nav-activate"}, {15, "vol-mute"},    {16, "vol-up"},
+        {17, "vol-down"},     {18, "audio-track"}, {19, "subtitle-track"},
+        {21, "disc-menu"},
     };
     FakeWindows windows;
     FakeShell shell;
