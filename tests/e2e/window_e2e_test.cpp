@@ -538,9 +538,11 @@ TEST_F(WindowE2eTest, ModifiedMarkIsSeenCarriesItsHintAndSavesOnAClick) {
     EXPECT_TRUE(program->waitForExit(kWaitMs)) << "the program did not close";
 }
 
-// The close button takes no mouse while a recording runs: the pointer that was on it when the
-// recording started and left meanwhile must not leave it drawn as under the pointer.
+// The close button takes no mouse while a recording runs. The recording starts when the remote
+// panel has slid in: a pointer that went onto the close button meanwhile, and left it while the
+// recording ran, must not leave it drawn as under the pointer.
 TEST_F(WindowE2eTest, CloseButtonIsNotLeftHotByARecordingThatStartedUnderThePointer) {
+    setSettingInteger("Animate_Sliders", 1);  // a slow slide: time to reach the close button
     testing::FakePlayerProcess player("wyvernel", kPlayerClass, kPlayerTitle, "--quiet");
     ASSERT_NE(player.mainWindow(), nullptr) << "the stand-in player did not start";
     start("");
@@ -550,28 +552,42 @@ TEST_F(WindowE2eTest, CloseButtonIsNotLeftHotByARecordingThatStartedUnderThePoin
         record = childAt(active, kButtonClass, skin::active_panel::RecBtn);
         return record != nullptr && IsWindowVisible(record) && placeOf(active).left >= 0;
     })) << "the Record button did not show";
+    waitInView("file_panel");
     HWND closeButton = childAt(window, kButtonClass, skin::main_form::closebtn);
     ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(closeButton); }));
     const RECT frame = onScreen(window);
     const POINT bare{frame.left + 195, frame.top + 110};
-    SetCursorPos(bare.x, bare.y);
     const RECT glyph = onScreen(closeButton);
+    const POINT onClose{(glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2};
+    const auto settled = [&](std::vector<std::uint32_t>& pixels) {
+        return waitFor([&] {
+            const std::vector<std::uint32_t> now = screenPixels(glyph);
+            const bool steady = now == pixels;
+            pixels = now;
+            return steady;
+        });
+    };
+    SetCursorPos(bare.x, bare.y);
     std::vector<std::uint32_t> normal;
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<std::uint32_t> now = screenPixels(glyph);
-        const bool steady = now == normal;
-        normal = now;
-        return steady;
-    })) << "the close button's glyph never settled";
-    SetCursorPos((glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2);
+    ASSERT_TRUE(settled(normal)) << "the close button's glyph never settled";
+    SetCursorPos(onClose.x, onClose.y);
     ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) != normal; }))
         << "the close button never showed its mouse-over glyph";
+    std::vector<std::uint32_t> hot;
+    ASSERT_TRUE(settled(hot));
+    SetCursorPos(bare.x, bare.y);
+    ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) == normal; }));
 
     const RECT button = placeOf(record);
     post(record, (button.right - button.left) / 2, (button.bottom - button.top) / 2);
+    SetCursorPos(onClose.x, onClose.y);
+    ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) == hot; }));
+    ASSERT_TRUE(IsWindowEnabled(closeButton)) << "the recording started before the pointer came";
     ASSERT_TRUE(waitFor([&] { return !IsWindowEnabled(closeButton); }))
         << "the recording did not start";
     SetCursorPos(bare.x, bare.y);
+    // A second of recording with the pointer away: the system's word that it left is long gone.
+    ASSERT_TRUE(labelShows("remote_panel", skin::remote_panel::timeindex, "1."));
     HWND stop = nullptr;
     ASSERT_TRUE(waitFor([&] {
         stop = childAt(active, kButtonClass, skin::active_panel::stopbtn);
