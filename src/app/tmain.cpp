@@ -68,10 +68,12 @@ void Tmain::create(std::uint32_t instanceHandle, std::uint32_t windowHandle) {
         FormCreate();
         completed = true;
     });
-    // The controller that would enable them never starts: the user must still be able to leave.
+    // A start cut short has no controller and, without the DSM folder as its current one, no
+    // skin either: the window could only be closed, and would sit there unseen. The error has
+    // been shown; the program ends as it does without its plug-in, and stores nothing.
     if (!completed) {
-        model.closebtn.enabled = true;
-        model.minimizebtn.enabled = true;
+        model.showAllowed = false;
+        model.terminateRequested = true;
     }
 }
 

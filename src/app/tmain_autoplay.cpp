@@ -14,8 +14,11 @@ void registerDiscDetectorFor(Tmain& m, const char* option) {
     try {
         registerDiscDetector(m.sharedRegistry(), m.ports().system.programPath(), option);
     } catch (const DefaultProfileRefused& refused) {
-        m.ports().messages.show(refused.what(), m.model.applicationTitle, MsgButtons::ok,
-                                MsgIcon::warning);
+        std::string text = refused.what();
+        if (!refused.accessDenied() && refused.systemCode() != 0) {
+            text += "\r\r" + m.ports().system.errorText(refused.systemCode());
+        }
+        m.ports().messages.show(text, m.model.applicationTitle, MsgButtons::ok, MsgIcon::warning);
     }
 }
 

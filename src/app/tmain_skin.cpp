@@ -80,6 +80,11 @@ bool Tmain::PreparePanels() {
             {&model.filesysbtn, "filesystem"},
         };
         for (const auto& [button, name] : strips) {
+            // Skins made by users know only the strips that came before the WIN button.
+            if (button == &model.autoplaybtn) {
+                loader.loadExtraButtonStrip(*button, name);
+                continue;
+            }
             ok = loader.loadButtonStrip(*button, name);
             if (!ok) break;
         }

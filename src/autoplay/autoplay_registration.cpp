@@ -122,9 +122,12 @@ void registerDiscDetector(Registry& registry, const std::string& programPath,
         registerDiscDetectorUnder(registry, RegRoot::users, t::kDiscDetectorDefaultUserKey,
                                   programPath, option);
     } catch (const RegistryError& error) {
+        // Administrator rights help only where the access was refused; for any other failure
+        // the registry's own error says what went wrong.
         throw DefaultProfileRefused((forUser ? t::kDoneForUser : std::string()) +
-                                    t::kNotForDefaultProfile + error.what() +
-                                    t::kNeedsAdministrator);
+                                        t::kNotForDefaultProfile + error.what() +
+                                        (error.accessDenied() ? t::kNeedsAdministrator : ""),
+                                    error.accessDenied(), error.systemCode());
     }
 }
 

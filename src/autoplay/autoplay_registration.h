@@ -11,8 +11,10 @@
 
 namespace spindrel {
 
-// The default profile under HKEY_USERS refused what the current user's took: only an
-// administrator may write there. The text says what was done and what was not.
+// The default profile under HKEY_USERS refused what the current user's took (often only an
+// administrator may write there). The text says what was done and what was not, and asks for
+// administrator rights when the access was refused; the system's words for any other failure
+// are the caller's to add.
 class DefaultProfileRefused : public RegistryError {
 public:
     using RegistryError::RegistryError;

@@ -28,9 +28,20 @@ public:
     using SpindrelError::SpindrelError;
 };
 
+// Carries what the registry itself said, so that a caller can tell a refused access (a matter
+// of rights) from any other failure, and give the system's own words for the latter.
 class RegistryError : public SpindrelError {
 public:
-    using SpindrelError::SpindrelError;
+    explicit RegistryError(const std::string& message, bool accessDenied = false,
+                           int systemCode = 0)
+        : SpindrelError(message), accessDenied_(accessDenied), systemCode_(systemCode) {}
+    bool accessDenied() const { return accessDenied_; }
+    // The system's error code; 0 when the failure came with none.
+    int systemCode() const { return systemCode_; }
+
+private:
+    bool accessDenied_;
+    int systemCode_;
 };
 
 }  // namespace spindrel

@@ -57,6 +57,11 @@ const char* typeName(RegType type) {
     return "another type";
 }
 
+void Registry::fail(const std::string& message, RegStatus status) const {
+    throw RegistryError(message, status == RegStatus::accessDenied,
+                        status == RegStatus::ok ? 0 : port_.lastErrorCode());
+}
+
 Registry::Registry(RegistryPort& port, RegRoot root) : port_(port), root_(root) {}
 
 Registry::~Registry() { closeKey(); }
@@ -82,8 +87,9 @@ void Registry::openKeyOrThrow(const std::string& path, bool canCreate) {
     const std::string trimmed = trimKeyPath(path);
     const RegStatus status = port_.openKey(root_, trimmed, canCreate, key);
     if (status != RegStatus::ok) {
-        throw RegistryError((canCreate ? "Failed to create key " : "Failed to open key ") +
-                            describe(trimmed) + reason(status));
+        fail((canCreate ? "Failed to create key " : "Failed to open key ") + describe(trimmed) +
+                 reason(status),
+             status);
     }
     key_ = key;
     path_ = trimmed;
@@ -120,7 +126,7 @@ RegValue Registry::readTyped(const std::string& name, RegType wanted, bool missi
     const RegStatus status = port_.readValue(requireOpenKey(name), name, value);
     if (status == RegStatus::notFound && missingIsEmpty) return RegValue{wanted, {}};
     if (status != RegStatus::ok) {
-        throw RegistryError("Failed to get data for '" + name + "'" + reason(status));
+        fail("Failed to get data for '" + name + "'" + reason(status), status);
     }
     const bool stringWanted = wanted == RegType::string;
     const bool typeMatches = value.type == wanted ||
@@ -159,7 +165,7 @@ std::vector<std::uint8_t> Registry::readBinary(const std::string& name) {
 void Registry::write(const std::string& name, const RegValue& value) {
     const RegStatus status = port_.writeValue(requireOpenKey(name), name, value);
     // One wording for every refused write, whatever the cause: the value's name says enough.
-    if (status != RegStatus::ok) throw RegistryError("Failed to set data for '" + name + "'");
+    if (status != RegStatus::ok) fail("Failed to set data for '" + name + "'", status);
 }
 
 void Registry::writeString(const std::string& name, const std::string& value) {
@@ -193,15 +199,15 @@ std::vector<std::string> Registry::valueNames() {
 void Registry::copyValues(RegKey from, RegKey to, const std::string& fromPath) {
     std::vector<std::string> names;
     if (const RegStatus listed = port_.valueNames(from, names); listed != RegStatus::ok) {
-        throw RegistryError("Failed to read the values of " + describe(fromPath) + reason(listed));
+        fail("Failed to read the values of " + describe(fromPath) + reason(listed), listed);
     }
     for (const std::string& name : names) {
         RegValue value;
         if (const RegStatus read = port_.readValue(from, name, value); read != RegStatus::ok) {
-            throw RegistryError("Failed to get data for '" + name + "'" + reason(read));
+            fail("Failed to get data for '" + name + "'" + reason(read), read);
         }
-        if (port_.writeValue(to, name, value) != RegStatus::ok) {
-            throw RegistryError("Failed to set data for '" + name + "'");
+        if (const RegStatus written = port_.writeValue(to, name, value); written != RegStatus::ok) {
+            fail("Failed to set data for '" + name + "'", written);
         }
     }
 }
@@ -227,7 +233,7 @@ void Registry::moveKey(const std::string& oldName, const std::string& newName, b
     if (!deleteOld) return;
     if (const RegStatus deleted = port_.deleteKey(key_, trimKeyPath(oldName));
         deleted != RegStatus::ok) {
-        throw RegistryError("Failed to delete key " + describe(from) + reason(deleted));
+        fail("Failed to delete key " + describe(from) + reason(deleted), deleted);
     }
 }
 
@@ -238,13 +244,13 @@ void Registry::copyTree(std::vector<Pending>& work) {
         RegKey source = 0;
         if (const RegStatus opened = port_.openKey(root_, item.from, false, source);
             opened != RegStatus::ok) {
-            throw RegistryError("Failed to open key " + describe(item.from) + reason(opened));
+            fail("Failed to open key " + describe(item.from) + reason(opened), opened);
         }
         RegKey target = 0;
         const RegStatus created = port_.openKey(root_, item.to, true, target);
         if (created != RegStatus::ok) {
             port_.closeKey(source);
-            throw RegistryError("Failed to create key " + item.to);
+            fail("Failed to create key " + item.to, created);
         }
         std::vector<std::string> subKeys;
         RegStatus listed = RegStatus::ok;
@@ -259,8 +265,7 @@ void Registry::copyTree(std::vector<Pending>& work) {
         port_.closeKey(source);
         port_.closeKey(target);
         if (listed != RegStatus::ok) {
-            throw RegistryError("Failed to read the sub-keys of " + describe(item.from) +
-                                reason(listed));
+            fail("Failed to read the sub-keys of " + describe(item.from) + reason(listed), listed);
         }
         for (const std::string& sub : subKeys) {
             work.push_back({item.from + "\\" + sub, item.to + "\\" + sub});

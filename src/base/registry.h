@@ -57,6 +57,7 @@ public:
     std::string describe(const std::string& path) const;
 
 private:
+    [[noreturn]] void fail(const std::string& message, RegStatus status) const;
     RegKey requireOpenKey(const std::string& valueName);
     RegValue readTyped(const std::string& name, RegType wanted, bool missingIsEmpty);
     void write(const std::string& name, const RegValue& value);

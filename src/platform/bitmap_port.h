@@ -38,6 +38,8 @@ public:
     virtual ~BitmapPort() = default;
     // The picture in a Windows bitmap file, or nothing when it cannot be read.
     virtual Picture load(const std::string& path) = 0;
+    // A picture the program carries itself, by its resource name; nothing when it has none.
+    virtual Picture loadBuiltIn(const std::string& name) = 0;
 };
 
 }  // namespace spindrel

@@ -43,6 +43,9 @@ public:
 
     // Deletes a sub-key of an open key with everything below it.
     virtual RegStatus deleteKey(RegKey parent, const std::string& subKey) = 0;
+
+    // The system's own error code of the last call that failed, for the user's message.
+    virtual int lastErrorCode() const = 0;
 };
 
 }  // namespace spindrel

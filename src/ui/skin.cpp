@@ -35,6 +35,13 @@ bool SkinLoader::loadButtonStrip(CoolButton& button, const std::string& name) {
     return true;
 }
 
+void SkinLoader::loadExtraButtonStrip(CoolButton& button, const std::string& name) {
+    if (button.glyphStrip()) return;
+    Picture strip = bitmaps_.load(buttonStripPath(name));
+    if (!strip) strip = bitmaps_.loadBuiltIn("buttons_" + name);
+    if (strip) button.setGlyph(strip, 4);
+}
+
 bool SkinLoader::loadPlayerButtonStrip(CoolButton& button, const std::string& playerButtonName) {
     Picture strip = button.glyphStrip();
     if (!loadInto(strip, playerButtonStripPath(playerButtonName))) return false;

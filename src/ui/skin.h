@@ -17,6 +17,10 @@ public:
         : bitmaps_(bitmaps), pendingError_(pendingError) {}
 
     bool loadButtonStrip(CoolButton& button, const std::string& name);
+    // A strip that skins made before its button may lack: without the file the program's own
+    // picture of that name ("buttons_" + name), and without that no strip (the button stays
+    // hidden). Never an error.
+    void loadExtraButtonStrip(CoolButton& button, const std::string& name);
     // A player's button: the name with everything but the letters A-Z and a-z dropped; the
     // button takes the size of one glyph.
     bool loadPlayerButtonStrip(CoolButton& button, const std::string& playerButtonName);

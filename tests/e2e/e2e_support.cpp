@@ -205,36 +205,65 @@ HWND childWithText(HWND parent, const std::string& text) {
     return nullptr;
 }
 
-void saveScreenshot(HWND window, const std::string& path) {
-    RECT rect;
-    GetWindowRect(window, &rect);
+std::vector<std::uint32_t> screenPixels(const RECT& rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) *
+                                      static_cast<std::size_t>(height));
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(memory, previous);
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), stride * height);
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = source[i] & 0x00FFFFFF;
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+void saveScreenshot(HWND window, const std::string& path) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const std::vector<std::uint32_t> pixels = screenPixels(rect);
+    // A bitmap file's rows run from the bottom, three bytes a pixel.
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> rows(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        char* row = rows.data() + static_cast<std::size_t>(stride) * (height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y * width + x)];
+            row[3 * x] = static_cast<char>(pixel & 0xFF);
+            row[3 * x + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+            row[3 * x + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+        }
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
 }
 
 void resetSettings(const std::string& plugin) {

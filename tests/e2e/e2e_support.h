@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,8 @@ bool waitFor(Condition condition, int ms = kWaitMs) {
     return true;
 }
 
+// What the screen shows in a rectangle of screen coordinates: 0x00RRGGBB, rows from the top.
+std::vector<std::uint32_t> screenPixels(const RECT& rect);
 // Writes what the window shows on the screen to a bitmap file, for a person to look at.
 void saveScreenshot(HWND window, const std::string& path);
 

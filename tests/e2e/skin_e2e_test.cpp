@@ -76,6 +76,60 @@ TEST_F(SkinE2eTest, EveryBigPanelComesInByItsShortcut) {
     EXPECT_TRUE(program.waitForExit(kWaitMs));
 }
 
+// Skins made before the WIN button have no strip for it: the program still starts, and draws the
+// button from its own copy of the default skin's picture.
+TEST_F(SkinE2eTest, SkinWithoutTheWinButtonStripStartsAndShowsTheButtonAsTheDefaultSkinDoes) {
+    std::vector<std::uint32_t> shown[2];
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "with the strip" : "without the strip");
+        if (run == 1) {
+            ASSERT_TRUE(DeleteFileA(install.path("images\\buttons_winautoplay.bmp").c_str()));
+        }
+        Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
+        HWND window = program.waitForWindow(kMainClass, true);
+        ASSERT_NE(window, nullptr) << "the window did not show";
+        RECT frame;
+        GetWindowRect(window, &frame);
+        const auto inView = [&](const char* name) {
+            HWND panel = childWithText(window, name);
+            RECT rect{};
+            if (panel != nullptr)
+                GetWindowRect(panel, &rect);
+            return panel != nullptr && rect.left == frame.left + 199 + 2 && IsWindowEnabled(panel);
+        };
+        // The first panel in, then the configuration panel by its shortcut.
+        ASSERT_TRUE(waitFor([&] { return inView("file_panel"); })) << "no first panel";
+        PostMessageA(window, WM_SYSKEYDOWN, 'C', LPARAM{1} << 29);
+        ASSERT_TRUE(waitFor([&] { return inView("config_panel"); })) << "no configuration panel";
+        HWND config = childWithText(window, "config_panel");
+        const RECT expected{frame.left + 199 + 2 + 238, frame.top + 15 + 35, 0, 0};
+        RECT button{};
+        ASSERT_TRUE(waitFor([&] {
+            for (HWND child : childrenOf(config)) {
+                RECT rect;
+                GetWindowRect(child, &rect);
+                if (rect.left == expected.left && rect.top == expected.top &&
+                    IsWindowVisible(child)) {
+                    button = rect;
+                    return true;
+                }
+            }
+            return false;
+        })) << "the WIN button is not in view";
+        EXPECT_EQ(program.findWindow(kBoxClass, true), nullptr) << "an error box came";
+        ASSERT_TRUE(waitFor([&] {
+            const std::vector<std::uint32_t> now = screenPixels(button);
+            const bool steady = now == shown[run];
+            shown[run] = now;
+            return steady;
+        })) << "the WIN button's picture never settled";
+        saveScreenshot(window, screenPath(run == 0 ? "win_button" : "win_button_built_in"));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program.waitForExit(kWaitMs));
+    }
+    EXPECT_EQ(shown[0], shown[1]) << "the program's own picture differs from the default skin's";
+}
+
 TEST_F(SkinE2eTest, MissingSkinFileIsNamedAndTheStoredPositionStays) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,

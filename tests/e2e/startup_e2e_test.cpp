@@ -149,20 +149,31 @@ TEST_F(StartupE2eTest, IncompletePluginNamesTheLastMissingExport) {
     }
 }
 
-TEST_F(StartupE2eTest, WronglyTypedSettingIsShownThenTheWindowOpens) {
-    setSettingString("Position:Left", "294");
-    auto program = start(install.path("DVD_Spindrel.exe"));
-    HWND box = program->waitForWindow(kBoxClass, true);
-    ASSERT_NE(box, nullptr) << "no error box";
-    const std::string text = messageBoxText(box);
-    EXPECT_NE(text.find("'Position:Left'"), std::string::npos) << text;
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-
-    HWND window = program->waitForWindow(kMainClass, true);
-    ASSERT_NE(window, nullptr) << "the window should open after the error";
-    // The DSM folder is prepared after the plug-in binding, which the error skipped.
-    EXPECT_EQ(GetFileAttributesA(install.path("dsm").c_str()), INVALID_FILE_ATTRIBUTES);
-    closeAndWait(*program, window);
+// The start is cut short: after the box the program ends, with no window left behind it and no
+// second box, and the stored values stay as they were.
+TEST_F(StartupE2eTest, WronglyTypedSettingIsShownThenTheProgramEnds) {
+    for (const char* name : {"Position:Left", "Reset_Before_Test"}) {
+        SCOPED_TRACE(name);
+        resetSettings("stub_plugin.dll");
+        setSettingString(name, "1");
+        auto program = start(install.path("DVD_Spindrel.exe"));
+        HWND box = program->waitForWindow(kBoxClass, true);
+        ASSERT_NE(box, nullptr) << "no error box";
+        const std::string text = messageBoxText(box);
+        EXPECT_NE(text.find(std::string("'") + name + "'"), std::string::npos) << text;
+        EXPECT_EQ(program->findWindow(kMainClass, true), nullptr);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        DWORD code = 1;
+        ASSERT_TRUE(program->waitForExit(kWaitMs, &code)) << "the program kept running";
+        EXPECT_EQ(code, 0u);
+        // The DSM folder is prepared after the plug-in binding, which the error skipped.
+        EXPECT_EQ(GetFileAttributesA(install.path("dsm").c_str()), INVALID_FILE_ATTRIBUTES);
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        ASSERT_TRUE(readSetting(name, type, data));
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        EXPECT_FALSE(readSetting("Animate_Sliders", type, data)) << "nothing may be saved";
+    }
 }
 
 }  // namespace

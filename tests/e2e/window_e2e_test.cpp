@@ -14,6 +14,7 @@
 #include <map>
 
 #include "e2e_support.h"
+#include "support/read_file.h"
 #include "support/wine_paths.h"
 #include "ui/skin_layout.h"
 #include "win32/plugin_fakeplayer.h"
@@ -469,6 +470,190 @@ TEST_F(WindowE2eTest, TestMacroCountsDownAndReportsTheEndOnTheButtonList) {
     EXPECT_EQ(testing::pressesIn(testing::readTimedLog(restartedLog.path())).size(), 4u);
     // Three seconds later the report goes.
     EXPECT_TRUE(labelShows("button_panel", status, ""));
+    close();
+}
+
+bool reddish(std::uint32_t pixel) {
+    return ((pixel >> 16) & 0xFF) > 180 && ((pixel >> 8) & 0xFF) < 90 && (pixel & 0xFF) < 90;
+}
+
+RECT onScreen(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// Typed notes show the red mark over the panel area's corner, with its hint, and a click on it
+// saves: the file of a named DSM, the save dialog for an unnamed one.
+TEST_F(WindowE2eTest, ModifiedMarkIsSeenCarriesItsHintAndSavesOnAClick) {
+    putDsm("sample.dsm", 2);
+    start("/e sample");
+    waitInView("dsm_panel");
+    HWND notes = FindWindowExA(panel("dsm_panel"), nullptr, "EDIT", nullptr);
+    ASSERT_NE(notes, nullptr) << "no notes";
+    const skin::Rect& r = skin::main_form::ModLabel;
+    HWND mark = label(nullptr, r);
+    ASSERT_NE(mark, nullptr) << "no modified mark";
+    EXPECT_FALSE(IsWindowVisible(mark));
+    for (char c : std::string("hello"))
+        typed(notes, c);
+
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(mark); })) << "the mark did not show";
+    EXPECT_EQ(textOf(mark), ".");
+    EXPECT_TRUE(waitFor([&] {
+        const std::vector<std::uint32_t> pixels = screenPixels(onScreen(mark));
+        return std::any_of(pixels.begin(), pixels.end(), reddish);
+    })) << "the screen shows no red where the mark is";
+    const RECT place = onScreen(mark);
+    EXPECT_EQ(WindowFromPoint({(place.left + place.right) / 2, (place.top + place.bottom) / 2}),
+              mark)
+        << "another window takes the mark's clicks";
+    const std::vector<std::string> all = hints();
+    EXPECT_EQ(std::count(all.begin(), all.end(), "This DSM has been modified, click here to save"),
+              1);
+
+    clickAt(r.left + r.width / 2, r.top + r.height / 2);
+    ASSERT_TRUE(waitFor([&] { return !IsWindowVisible(mark); })) << "the click did not save";
+    const std::string content = testing::readWholeFile(install.path("dsm\\sample.dsm"));
+    EXPECT_EQ(content.rfind("#hello", 0), 0u) << content;
+
+    // Without a name the click asks for one; a cancel keeps the mark.
+    key(window, 'F', true);
+    waitInView("file_panel");
+    HWND clearName = childAt(panel("file_panel"), kButtonClass, skin::file_panel::clearnamebtn);
+    ASSERT_NE(clearName, nullptr);
+    post(clearName, r.width, r.height);
+    ASSERT_TRUE(labelShows("file_panel", skin::file_panel::dsm_name, ""));
+    typed(notes, '!');
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(mark); })) << "the mark did not show again";
+    clickAt(r.left + r.width / 2, r.top + r.height / 2);
+    HWND dialog = program->waitForWindow("#32770", true);
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    EXPECT_EQ(textOf(dialog), "Please enter the name of the D.S.M.");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitFor([&] { return program->findWindow("#32770", true) == nullptr; }));
+    EXPECT_TRUE(IsWindowVisible(mark));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    answer("&No");
+    EXPECT_TRUE(program->waitForExit(kWaitMs)) << "the program did not close";
+}
+
+// The close button takes no mouse while a recording runs. The recording starts when the remote
+// panel has slid in: a pointer that went onto the close button meanwhile, and left it while the
+// recording ran, must not leave it drawn as under the pointer.
+TEST_F(WindowE2eTest, CloseButtonIsNotLeftHotByARecordingThatStartedUnderThePointer) {
+    setSettingInteger("Animate_Sliders", 1);  // a slow slide: time to reach the close button
+    testing::FakePlayerProcess player("wyvernel", kPlayerClass, kPlayerTitle, "--quiet");
+    ASSERT_NE(player.mainWindow(), nullptr) << "the stand-in player did not start";
+    start("");
+    HWND active = panel("active_panel");
+    HWND record = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        record = childAt(active, kButtonClass, skin::active_panel::RecBtn);
+        return record != nullptr && IsWindowVisible(record) && placeOf(active).left >= 0;
+    })) << "the Record button did not show";
+    waitInView("file_panel");
+    HWND closeButton = childAt(window, kButtonClass, skin::main_form::closebtn);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(closeButton); }));
+    const RECT frame = onScreen(window);
+    const POINT bare{frame.left + 195, frame.top + 110};
+    const RECT glyph = onScreen(closeButton);
+    const POINT onClose{(glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2};
+    const auto settled = [&](std::vector<std::uint32_t>& pixels) {
+        return waitFor([&] {
+            const std::vector<std::uint32_t> now = screenPixels(glyph);
+            const bool steady = now == pixels;
+            pixels = now;
+            return steady;
+        });
+    };
+    SetCursorPos(bare.x, bare.y);
+    std::vector<std::uint32_t> normal;
+    ASSERT_TRUE(settled(normal)) << "the close button's glyph never settled";
+    SetCursorPos(onClose.x, onClose.y);
+    ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) != normal; }))
+        << "the close button never showed its mouse-over glyph";
+    std::vector<std::uint32_t> hot;
+    ASSERT_TRUE(settled(hot));
+    SetCursorPos(bare.x, bare.y);
+    ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) == normal; }));
+
+    const RECT button = placeOf(record);
+    post(record, (button.right - button.left) / 2, (button.bottom - button.top) / 2);
+    SetCursorPos(onClose.x, onClose.y);
+    ASSERT_TRUE(waitFor([&] { return screenPixels(glyph) == hot; }));
+    ASSERT_TRUE(IsWindowEnabled(closeButton)) << "the recording started before the pointer came";
+    ASSERT_TRUE(waitFor([&] { return !IsWindowEnabled(closeButton); }))
+        << "the recording did not start";
+    SetCursorPos(bare.x, bare.y);
+    // A second of recording with the pointer away: the system's word that it left is long gone.
+    ASSERT_TRUE(labelShows("remote_panel", skin::remote_panel::timeindex, "1."));
+    HWND stop = nullptr;
+    ASSERT_TRUE(waitFor([&] {
+        stop = childAt(active, kButtonClass, skin::active_panel::stopbtn);
+        return stop != nullptr && IsWindowVisible(stop);
+    })) << "the Stop button did not show";
+    const RECT stopPlace = placeOf(stop);
+    post(stop, (stopPlace.right - stopPlace.left) / 2, (stopPlace.bottom - stopPlace.top) / 2);
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(closeButton); }))
+        << "the recording did not end";
+    EXPECT_TRUE(waitFor([&] { return screenPixels(glyph) == normal; }))
+        << "the close button stays drawn as under the pointer";
+    close();
+}
+
+// A default profile that refuses for another reason than rights (here: its Disc Detector key is
+// volatile, so no lasting key may be made in it) is told in the registry's own words.
+TEST_F(WindowE2eTest, DiscDetectorFailureThatIsNoRefusedAccessGivesTheRegistrysOwnError) {
+    const char* const vendor = "Software\\Creative Tech";
+    const std::string profileVendor = std::string(".DEFAULT\\") + vendor;
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, vendor, 0, KEY_READ, &probe) == ERROR_SUCCESS ||
+        RegOpenKeyExA(HKEY_USERS, profileVendor.c_str(), 0, KEY_READ, &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        GTEST_SKIP() << "Disc Detector's keys exist already";
+    }
+    struct Cleanup {
+        std::string profileVendor;
+        ~Cleanup() {
+            RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Creative Tech");
+            RegDeleteTreeA(HKEY_USERS, profileVendor.c_str());
+        }
+    } cleanup{profileVendor};
+    const auto create = [](HKEY root, const std::string& path, DWORD options) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    };
+    create(HKEY_CURRENT_USER, std::string(vendor) + "\\Disc Detector\\DVD", 0);
+    create(HKEY_USERS, profileVendor + "\\Disc Detector", 0);
+    create(HKEY_USERS, profileVendor + "\\Disc Detector\\DVD", REG_OPTION_VOLATILE);
+
+    start("");
+    waitInView("file_panel");
+    key(window, 'C', true);
+    waitInView("config_panel");
+    HWND optionA = childAt(panel("config_panel"), kButtonClass, skin::config_panel::optionabtn);
+    ASSERT_NE(optionA, nullptr);
+    post(optionA, 5, 5);
+    HWND box = program->waitForWindow("#32770", true);
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::string text = messageBoxText(box);
+    char* system = nullptr;
+    FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, ERROR_CHILD_MUST_BE_VOLATILE, 0, reinterpret_cast<char*>(&system), 0, nullptr);
+    ASSERT_NE(system, nullptr);
+    std::string own(system);
+    LocalFree(system);
+    own = own.substr(0, own.find_last_not_of("\r\n ") + 1);
+    EXPECT_EQ(text.rfind("Disc Detector will now start DVD Spindrel for you", 0), 0u) << text;
+    EXPECT_NE(text.find("Disc Detector\\DVD\\Default"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\r" + own), std::string::npos) << text;
+    EXPECT_EQ(text.find("administrator"), std::string::npos) << text;
+    answer("OK");
     close();
 }
 

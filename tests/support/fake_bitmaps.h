@@ -20,6 +20,12 @@ public:
         return solid(defaultWidth, defaultHeight, 0x123456);
     }
 
+    Picture loadBuiltIn(const std::string& name) override {
+        loads.push_back("builtin:" + name);
+        const auto found = builtIn.find(name);
+        return found == builtIn.end() ? nullptr : found->second;
+    }
+
     static Picture solid(int width, int height, Rgb colour) {
         auto bitmap = std::make_shared<Bitmap>();
         bitmap->width = width;
@@ -29,6 +35,7 @@ public:
     }
 
     std::map<std::string, Picture> files;
+    std::map<std::string, Picture> builtIn;
     // Without an entry a path still loads (as a plain picture) unless anyPath is false.
     bool anyPath = true;
     bool missingAll = false;

@@ -70,17 +70,22 @@ bool FakeRegistry::readOnly(RegRoot root, const std::vector<std::string>& path) 
     return false;
 }
 
+RegStatus FakeRegistry::refuse(int code) {
+    lastError_ = code;
+    return code == kAccessDenied ? RegStatus::accessDenied : RegStatus::failed;
+}
+
 RegStatus FakeRegistry::openKey(RegRoot root, const std::string& path, bool create, RegKey& key) {
     const std::vector<std::string> parts = split(path);
     const std::string lowered = joinLower(parts);
     for (const auto& [deniedRoot, deniedPath] : unreadable_) {
         if (deniedRoot == root && lowered.compare(0, deniedPath.size(), deniedPath) == 0) {
-            return RegStatus::accessDenied;
+            return refuse();
         }
     }
     if (find(root, parts) == nullptr) {
         if (!create) return RegStatus::notFound;
-        if (readOnly(root, parts)) return RegStatus::accessDenied;
+        if (readOnly(root, parts)) return refuse();
         createKey(root, path);
     }
     key = nextHandle_++;
@@ -103,8 +108,8 @@ RegStatus FakeRegistry::writeValue(RegKey key, const std::string& name, const Re
     Node* node = resolve(key);
     if (node == nullptr) return RegStatus::failed;
     const Open& open = handles_.at(key);
-    if (readOnly(open.root, open.path)) return RegStatus::accessDenied;
-    if (writesLeft_ == 0) return RegStatus::accessDenied;
+    if (readOnly(open.root, open.path)) return refuse();
+    if (writesLeft_ == 0) return refuse(writeError_);
     if (writesLeft_ > 0) --writesLeft_;
     if (RegValue* existing = node->findValue(name)) {
         *existing = value;
@@ -133,7 +138,7 @@ RegStatus FakeRegistry::valueNames(RegKey key, std::vector<std::string>& names) 
 RegStatus FakeRegistry::deleteKey(RegKey parent, const std::string& subKey) {
     Node* node = resolve(parent);
     if (node == nullptr) return RegStatus::failed;
-    if (refuseDeletes_) return RegStatus::accessDenied;
+    if (refuseDeletes_) return refuse();
     const std::vector<std::string> parts = split(subKey);
     if (parts.empty()) return RegStatus::failed;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {

@@ -22,6 +22,7 @@ public:
     RegStatus subKeyNames(RegKey key, std::vector<std::string>& names) override;
     RegStatus valueNames(RegKey key, std::vector<std::string>& names) override;
     RegStatus deleteKey(RegKey parent, const std::string& subKey) override;
+    int lastErrorCode() const override { return lastError_; }
 
     // Test set-up and inspection; paths as the program writes them (backslashes optional).
     void setString(RegRoot root, const std::string& path, const std::string& name,
@@ -43,8 +44,13 @@ public:
     void makeUnreadable(RegRoot root, const std::string& path);
     // Deleting a key fails with access denied.
     void refuseDeletes() { refuseDeletes_ = true; }
-    // Only this many more value writes succeed; later ones fail with access denied.
-    void failWritesAfter(int count) { writesLeft_ = count; }
+    // Only this many more value writes succeed; later ones fail with the system's error code
+    // (access denied unless told otherwise).
+    void failWritesAfter(int count, int code = kAccessDenied) {
+        writesLeft_ = count;
+        writeError_ = code;
+    }
+    static constexpr int kAccessDenied = 5;
 
     int openHandles() const { return static_cast<int>(handles_.size()); }
 
@@ -71,6 +77,9 @@ private:
     bool refuseDeletes_ = false;
     RegKey nextHandle_ = 1;
     int writesLeft_ = -1;
+    int writeError_ = kAccessDenied;
+    int lastError_ = 0;
+    RegStatus refuse(int code = kAccessDenied);
 };
 
 }  // namespace spindrel::testing

@@ -10,16 +10,11 @@ namespace spindrel {
 
 namespace {
 constexpr int kDragCursor = -99;
-constexpr int kSaveCursor = -98;
 
 FontHandle makeFont(int height, bool bold, bool italic, const char* face = "Verdana") {
     return FontHandle(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
-}
-
-RECT rectOf(const Control& control) {
-    return {control.left, control.top, control.left + control.width, control.top + control.height};
 }
 
 bool isShortcutLetter(LPARAM typed) {
@@ -256,28 +251,14 @@ bool MainWindow::OnPaint() {
 
 bool MainWindow::OnSetCursor(LPARAM lParam) {
     if (LOWORD(lParam) != HTCLIENT) return false;
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(window_, &point);
-    const RECT mark = rectOf(tmain_.model.dsm.ModLabel);
-    const bool overMark = tmain_.model.dsm.ModLabel.visible && PtInRect(&mark, point);
-    HCURSOR cursor = system_.cursor(overMark ? kSaveCursor : kDragCursor);
+    HCURSOR cursor = system_.cursor(kDragCursor);
     if (cursor == nullptr) return false;
     SetCursor(cursor);
     return true;
 }
 
-// The bare window is the handle to drag it by; the modified mark saves.
+// The bare window is the handle to drag it by.
 bool MainWindow::OnLeftButtonDown() {
-    POINT point;
-    GetCursorPos(&point);
-    ScreenToClient(window_, &point);
-    const RECT mark = rectOf(tmain_.model.dsm.ModLabel);
-    if (tmain_.model.dsm.ModLabel.visible && PtInRect(&mark, point)) {
-        tmain_.guarded([this] { tmain_.naming.savebtnClick(); });
-        reflect();
-        return true;
-    }
     dragWindow();
     return true;
 }

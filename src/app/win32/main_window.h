@@ -65,6 +65,8 @@ private:
 
     // Building the children and binding them to the model (main_window_build.cpp).
     void buildChildren();
+    void buildModifiedMark();
+    void paintUnderMark(HDC dc) const;
     void buildClickList(HWND parent);
     void buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel);
     CoolButtonView& addButton(HWND parent, CoolButton& button, std::function<void()> onClick);
@@ -115,6 +117,7 @@ private:
     std::map<const Control*, std::unique_ptr<Surface>> panels_;
     std::vector<std::unique_ptr<CoolButtonView>> buttons_;
     std::vector<std::unique_ptr<LabelView>> labels_;
+    LabelView* mark_ = nullptr;
     std::unique_ptr<EditBox> autoexec_;
     std::unique_ptr<EditBox> notes_;
     std::unique_ptr<EditBox> editwait_;

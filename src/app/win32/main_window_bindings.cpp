@@ -69,10 +69,12 @@ void MainWindow::bindChildren() {
         HWND handle = surface->handle();
         bindings_.add<std::tuple<int, int, bool>>(
             [panel] { return std::make_tuple(panel->left, panel->top, panel->enabled); },
-            [handle](const std::tuple<int, int, bool>& place) {
+            [this, handle](const std::tuple<int, int, bool>& place) {
                 SetWindowPos(handle, nullptr, std::get<0>(place), std::get<1>(place), 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
                 EnableWindow(handle, std::get<2>(place));
+                // The mark shows the panels beneath it: a slide changes what that is.
+                InvalidateRect(mark_->handle(), nullptr, FALSE);
             });
     }
 
@@ -136,7 +138,7 @@ void MainWindow::bindHints() {
     controlTip(editwait_->handle(), [&m] { return m.editwait.hint; });
     areaTip(window_, m.disc.DVD_Title);
     areaTip(window_, m.disc.Shape3);
-    areaTip(window_, m.dsm.ModLabel);
+    controlTip(mark_->handle(), [&m] { return m.dsm.ModLabel.hint; });
     HWND config = panels_[&m.config_panel]->handle();
     for (const Control* box : {&m.cbox_1, &m.cbox_2, &m.cbox_3}) areaTip(config, *box);
     areaTip(panels_[&m.active_panel]->handle(), m.Image4);

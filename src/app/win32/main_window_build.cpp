@@ -3,6 +3,7 @@
 
 
 #include <tuple>
+#include <vector>
 
 #include "app/win32/main_window.h"
 
@@ -29,6 +30,7 @@ constexpr int kWaitColumn = 35;
 constexpr int kButtonColumn = 106;
 constexpr int kWaitMaxLength = 6;
 constexpr const char* kClickListOwner = "SpindrelClickListOwner";
+constexpr int kSaveCursor = -98;
 
 LRESULT CALLBACK clickListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -110,7 +112,7 @@ void MainWindow::buildChildren() {
     // Plain, as the title: in bold the identity's nine characters do not fit the label.
     addLabel(window_, m.disc.DVD_Serial,
              {plainTitleFont_.get(), nullptr, colour(skin::kLcdText), false});
-    addLabel(window_, m.dsm.ModLabel, {titleFont_.get(), nullptr, colour(skin::kModifiedMark), false});
+    buildModifiedMark();
     addLabel(dsm, m.dsm.NoClicks, onPanel);
     addLabel(dsm, m.dsm.runtime, onPanel);
     addLabel(buttonList, m.buttonlabel, lcd);
@@ -210,6 +212,45 @@ void MainWindow::buildChildren() {
 
     bindChildren();
     bindHints();
+}
+
+// The modified mark lies over the big-panel area's corner: above the area, showing the panels
+// beneath it, and taking its clicks itself, which save.
+void MainWindow::buildModifiedMark() {
+    LabelView& mark = addLabel(window_, tmain_.model.dsm.ModLabel,
+                               {titleFont_.get(), nullptr, colour(skin::kModifiedMark), false});
+    mark_ = &mark;
+    mark.backdrop = [this](HDC dc) { paintUnderMark(dc); };
+    mark.cursor = system_.cursor(kSaveCursor);
+    mark.onClick = [this] {
+        tmain_.guarded([this] { tmain_.naming.savebtnClick(); });
+        reflect();
+    };
+    SetWindowPos(mark.handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::paintUnderMark(HDC dc) const {
+    RECT at;
+    GetWindowRect(mark_->handle(), &at);
+    HWND area = bigArea_->handle();
+    // Its panels from the top of their order down, then the area: painted in reverse.
+    std::vector<HWND> layers;
+    for (HWND child = GetWindow(area, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        layers.push_back(child);
+    }
+    layers.push_back(area);
+    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
+        HWND layer = *it;
+        Background* background = Background::of(layer);
+        if (background == nullptr || !IsWindowVisible(layer)) continue;
+        RECT place;
+        GetWindowRect(layer, &place);
+        POINT previous;
+        SetViewportOrgEx(dc, place.left - at.left, place.top - at.top, &previous);
+        background->paint(dc);
+        SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+    }
 }
 
 void MainWindow::buildClickList(HWND parent) {

@@ -4,11 +4,10 @@
 
 namespace spindrel {
 
-// The system's own reader takes every bitmap format a skin author may save; the pixels are then
-// copied out as 32-bit top-down rows.
-Picture Win32Bitmaps::load(const std::string& path) {
-    HBITMAP handle = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+namespace {
+
+// The pixels of a loaded bitmap, copied out as 32-bit top-down rows; the handle is let go.
+Picture pixelsOf(HBITMAP handle) {
     if (handle == nullptr) return nullptr;
     BITMAP info{};
     GetObjectA(handle, sizeof info, &info);
@@ -32,6 +31,19 @@ Picture Win32Bitmaps::load(const std::string& path) {
     if (rows != info.bmHeight) return nullptr;
     for (Rgb& pixel : bitmap->pixels) pixel &= 0x00FFFFFF;
     return bitmap;
+}
+
+}  // namespace
+
+// The system's own reader takes every bitmap format a skin author may save.
+Picture Win32Bitmaps::load(const std::string& path) {
+    return pixelsOf(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+}
+
+Picture Win32Bitmaps::loadBuiltIn(const std::string& name) {
+    return pixelsOf(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 }  // namespace spindrel

@@ -38,8 +38,12 @@ HKEY handle(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
 }  // namespace
 
-RegStatus Win32Registry::openKey(RegRoot root, const std::string& path, bool create,
-                                 RegKey& key) {
+RegStatus Win32Registry::result(long code) {
+    if (code != ERROR_SUCCESS) lastError_ = code;
+    return status(code);
+}
+
+RegStatus Win32Registry::openKey(RegRoot root, const std::string& path, bool create, RegKey& key) {
     HKEY opened = nullptr;
     LSTATUS code;
     if (create) {
@@ -56,7 +60,7 @@ RegStatus Win32Registry::openKey(RegRoot root, const std::string& path, bool cre
             ERROR_SUCCESS) {
         code = ERROR_SUCCESS;
     }
-    if (code != ERROR_SUCCESS) return status(code);
+    if (code != ERROR_SUCCESS) return result(code);
     key = reinterpret_cast<RegKey>(opened);
     return RegStatus::ok;
 }
@@ -69,10 +73,10 @@ RegStatus Win32Registry::readValue(RegKey key, const std::string& name, RegValue
     DWORD type = 0;
     DWORD size = 0;
     LSTATUS code = RegQueryValueExA(handle(key), name.c_str(), nullptr, &type, nullptr, &size);
-    if (code != ERROR_SUCCESS) return status(code);
+    if (code != ERROR_SUCCESS) return result(code);
     std::vector<std::uint8_t> data(size);
     code = RegQueryValueExA(handle(key), name.c_str(), nullptr, &type, data.data(), &size);
-    if (code != ERROR_SUCCESS) return status(code);
+    if (code != ERROR_SUCCESS) return result(code);
     data.resize(size);
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         while (!data.empty() && data.back() == 0) data.pop_back();
@@ -85,7 +89,7 @@ RegStatus Win32Registry::readValue(RegKey key, const std::string& name, RegValue
 RegStatus Win32Registry::writeValue(RegKey key, const std::string& name, const RegValue& value) {
     std::vector<std::uint8_t> data = value.data;
     if (value.type == RegType::string || value.type == RegType::expandString) data.push_back(0);
-    return status(RegSetValueExA(handle(key), name.c_str(), 0, static_cast<DWORD>(value.type),
+    return result(RegSetValueExA(handle(key), name.c_str(), 0, static_cast<DWORD>(value.type),
                                  data.data(), static_cast<DWORD>(data.size())));
 }
 
@@ -97,7 +101,7 @@ RegStatus Win32Registry::subKeyNames(RegKey key, std::vector<std::string>& names
         const LSTATUS code =
             RegEnumKeyExA(handle(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (code == ERROR_NO_MORE_ITEMS) return RegStatus::ok;
-        if (code != ERROR_SUCCESS) return status(code);
+        if (code != ERROR_SUCCESS) return result(code);
         names.emplace_back(name, length);
     }
 }
@@ -110,14 +114,14 @@ RegStatus Win32Registry::valueNames(RegKey key, std::vector<std::string>& names)
         const LSTATUS code =
             RegEnumValueA(handle(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (code == ERROR_NO_MORE_ITEMS) return RegStatus::ok;
-        if (code != ERROR_SUCCESS) return status(code);
+        if (code != ERROR_SUCCESS) return result(code);
         names.emplace_back(name, length);
     }
 }
 
 RegStatus Win32Registry::deleteKey(RegKey parent, const std::string& subKey) {
     // With a sub-key name RegDeleteTree removes that key itself as well.
-    return status(RegDeleteTreeA(handle(parent), subKey.c_str()));
+    return result(RegDeleteTreeA(handle(parent), subKey.c_str()));
 }
 
 }  // namespace spindrel

@@ -12,6 +12,13 @@ public:
     RegStatus subKeyNames(RegKey key, std::vector<std::string>& names) override;
     RegStatus valueNames(RegKey key, std::vector<std::string>& names) override;
     RegStatus deleteKey(RegKey parent, const std::string& subKey) override;
+    int lastErrorCode() const override { return lastError_; }
+
+private:
+    // Keeps the code of a failure: the status alone loses it.
+    RegStatus result(long code);
+
+    long lastError_ = 0;
 };
 
 }  // namespace spindrel

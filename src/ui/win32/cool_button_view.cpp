@@ -60,6 +60,7 @@ void CoolButtonView::reflect() {
     if (!reflected_ || button_.enabled != shownEnabled_) {
         shownEnabled_ = button_.enabled;
         EnableWindow(window_, button_.enabled);
+        followEnabled();
     }
     reflected_ = true;
     // Asked for once per change: a button out of sight is not painted, and asking again on every
@@ -69,6 +70,23 @@ void CoolButtonView::reflect() {
         requestedStrip_ = button_.glyphStrip().get();
         redraw();
     }
+}
+
+// A disabled button takes no mouse, so the pointer may have come or gone meanwhile: where it is
+// now decides the mouse-over glyph. A disabled window is never the one under the pointer.
+void CoolButtonView::followEnabled() {
+    const bool wasOver = button_.mouseInside();
+    POINT pointer;
+    if (!GetCursorPos(&pointer)) return;
+    const bool under = IsWindowVisible(window_) && WindowFromPoint(pointer) == window_;
+    ScreenToClient(window_, &pointer);
+    button_.setButtonEnabled(button_.enabled, pointer.x, pointer.y, under);
+    if (button_.mouseInside() == wasOver) return;
+    if (button_.mouseInside()) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+        TrackMouseEvent(&track);
+    }
+    if (onMouseOver) onMouseOver(button_.mouseInside());
 }
 
 void CoolButtonView::paint(HDC dc) {

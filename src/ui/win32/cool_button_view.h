@@ -38,6 +38,7 @@ private:
     LRESULT dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc);
     void redraw();
+    void followEnabled();
     bool current() const { return !isCurrent || isCurrent(); }
 
     HWND window_ = nullptr;

@@ -93,7 +93,11 @@ void LabelView::reflect() {
 }
 
 void LabelView::paint(HDC dc, int width, int height) const {
-    Background::paintUnder(window_, dc);
+    if (backdrop) {
+        backdrop(dc);
+    } else {
+        Background::paintUnder(window_, dc);
+    }
     if (!label_.visible || label_.caption.empty()) return;
     HFONT font = label_.italic && look_.italicFont != nullptr ? look_.italicFont : look_.font;
     Selected selected(dc, font);
@@ -112,8 +116,33 @@ LRESULT CALLBACK LabelView::WindowProc(HWND window, UINT message, WPARAM wParam,
     if (self != nullptr) {
         switch (message) {
             case WM_ERASEBKGND: return 1;
-            // Clicks, cursor and hint belong to the parent, which knows what the label means.
-            case WM_NCHITTEST: return HTTRANSPARENT;
+            // Clicks, cursor and hint belong to the parent, which knows what the label means,
+            // unless the label was given a click of its own.
+            case WM_NCHITTEST: return self->onClick ? HTCLIENT : HTTRANSPARENT;
+            case WM_SETCURSOR:
+                if (self->cursor != nullptr && LOWORD(lParam) == HTCLIENT) {
+                    SetCursor(self->cursor);
+                    return TRUE;
+                }
+                break;
+            case WM_LBUTTONDOWN:
+                self->pressed_ = true;
+                SetCapture(window);
+                return 0;
+            case WM_LBUTTONUP: {
+                if (!self->pressed_) return 0;
+                self->pressed_ = false;
+                ReleaseCapture();
+                RECT client;
+                GetClientRect(window, &client);
+                const POINT at{static_cast<short>(LOWORD(lParam)),
+                               static_cast<short>(HIWORD(lParam))};
+                if (PtInRect(&client, at) && self->onClick) self->onClick();
+                return 0;
+            }
+            case WM_CAPTURECHANGED:
+                self->pressed_ = false;
+                return 0;
             case WM_PAINT: {
                 PAINTSTRUCT paintStruct;
                 HDC dc = BeginPaint(window, &paintStruct);

@@ -2,10 +2,11 @@
 // A label of the skin as a window of its own: it draws its caption over its parent's picture, in
 // the label's caption style, and carries the caption as its window text, so that accessibility
 // tools and tests read what the user reads. The mouse passes through it to the parent, which
-// owns the label's clicks, cursor and hint.
+// owns the label's clicks, cursor and hint, unless the label is given a click of its own.
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/control.h"
@@ -31,6 +32,12 @@ public:
     // Brings the window in line with the label: place, visibility, caption and style.
     void reflect();
 
+    // A label that takes its own clicks (a press and a release on it), with its own cursor.
+    std::function<void()> onClick;
+    HCURSOR cursor = nullptr;
+    // Paints what shows beneath the label into dc at (0, 0); none: the parent's background.
+    std::function<void(HDC dc)> backdrop;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HDC dc, int width, int height) const;
@@ -40,6 +47,7 @@ private:
     LabelLook look_;
     Control shown_;
     bool applied_ = false;
+    bool pressed_ = false;
 };
 
 // Draws a caption in the label's caption style (shadow, raised or inset copies, then the text).

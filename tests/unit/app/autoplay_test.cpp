@@ -89,15 +89,27 @@ TEST_F(AutoplayButtonsTest, RefusedWriteEndsInTheErrorBoxAndNoInstallMessage) {
     t.messages.shown.clear();
     tmain->guarded([this] { tmain->optionabtnClick(); });
     ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        t.messages.shown[0].text,
+        "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r"
+        "It could not be set up for new users of this computer (the default profile):\r"
+        "Failed to create key HKEY_USERS\\.DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD\\"
+        "Default (access denied)\r\r"
+        "That needs administrator rights: start DVD Spindrel as administrator and press "
+        "the button again to set it up there too.");
+    EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::warning);
+    EXPECT_EQ(t.registry.stringValue(kHkcu, kDvdDefault, "Name"), "DVD Spindrel");
+}
+
+// Rights would not help here: the box gives the system's own words instead.
+TEST_F(AutoplayButtonsTest, OtherRegistryFailureUnderTheDefaultProfileGivesTheSystemsError) {
+    t.registry.failWritesAfter(4, 1013);  // the current user's four values, then a failed write
+    tmain->guarded([this] { tmain->optionabtnClick(); });
+    ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].text,
               "Disc Detector will now start DVD Spindrel for you when a DVD is inserted.\r\r"
               "It could not be set up for new users of this computer (the default profile):\r"
-              "Failed to create key HKEY_USERS\\.DEFAULT\\Software\\Creative Tech\\Disc Detector\\DVD\\"
-              "Default (access denied)\r\r"
-              "That needs administrator rights: start DVD Spindrel as administrator and press "
-              "the button again to set it up there too.");
-    EXPECT_EQ(t.messages.shown[0].icon, MsgIcon::warning);
-    EXPECT_EQ(t.registry.stringValue(kHkcu, kDvdDefault, "Name"), "DVD Spindrel");
+              "Failed to set data for 'Name'\r\rSystem error 1013");
 }
 
 TEST_F(AutoplayButtonsTest, ButtonsCarryTheirHintsAndTheMenuItsItems) {

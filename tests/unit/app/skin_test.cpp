@@ -144,6 +144,17 @@ TEST_F(SkinTest, MissingPanelPictureStopsBeforeAnyStripAndStillEnablesTheWindowB
     EXPECT_TRUE(tmain->model.closebtn.enabled);
 }
 
+TEST_F(SkinTest, SkinWithoutTheWinButtonStripStartsWithTheProgramsOwnPicture) {
+    start();
+    t.bitmaps.files["../images/buttons_winautoplay.bmp"] = nullptr;
+    const Picture own = testing::FakeBitmaps::solid(132, 12, 0x345678);
+    t.bitmaps.builtIn["buttons_winautoplay"] = own;
+    EXPECT_TRUE(tmain->PreparePanels());
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_EQ(tmain->model.autoplaybtn.glyphStrip(), own);
+    EXPECT_TRUE(tmain->model.filesysbtn.glyphStrip() != nullptr);  // the strips after it load
+}
+
 TEST_F(SkinTest, TestModeShowsTheTestModePictureOnTheActivePanel) {
     start({"/test"});
     tmain->PreparePanels();

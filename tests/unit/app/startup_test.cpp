@@ -155,13 +155,12 @@ TEST_F(StartupTest, WronglyTypedSettingIsShownAndSkipsTheRestOfStartUp) {
     EXPECT_FALSE(t.clock.isArmed(m.Timer1));
     EXPECT_FALSE(t.clock.isArmed(m.PCDVD_Timer));
     EXPECT_EQ(m.run_mode, 0);
-    // The window still opens; without a plug-in every player check answers "none".
-    EXPECT_TRUE(m.model.showAllowed);
+    // The program ends after the box; without a plug-in every player check answers "none".
+    EXPECT_FALSE(m.model.showAllowed);
+    EXPECT_TRUE(m.model.terminateRequested);
     EXPECT_EQ(m.player().PCDVD_Player(), 0u);
 
-    // The user can leave, and leaving keeps every stored value, read or not.
-    EXPECT_TRUE(m.model.closebtn.enabled);
-    EXPECT_TRUE(m.model.minimizebtn.enabled);
+    // A close on the way out keeps every stored value, read or not.
     ASSERT_TRUE(m.FormCloseQuery());
     m.FormClose();
     EXPECT_EQ(t.registry.stringValue(kHklm, kKey, "Position:Top"), "496");
@@ -182,6 +181,7 @@ TEST_F(StartupTest, DsmFolderThatCannotBeCreatedIsReportedWithItsPath) {
     EXPECT_EQ(m.run_mode, 0);
     EXPECT_EQ(m.controller_state, 0);
     EXPECT_TRUE(m.pluginBound());
+    EXPECT_TRUE(m.model.terminateRequested);
 }
 
 TEST_F(StartupTest, ExistingDsmFolderIsUsedAsItIs) {
