@@ -64,8 +64,8 @@ void Surface::paint(HDC dc) {
     painter_(dc, client.right, client.bottom);
 }
 
-// 0 when the surface took the message.
-LRESULT Surface::mouseButton(UINT message, LPARAM lParam) {
+// True when the surface took the button message.
+bool Surface::OnMouseButton(UINT message, LPARAM lParam) {
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     const int part = clickPartAt ? clickPartAt(x, y) : -1;
@@ -80,26 +80,26 @@ LRESULT Surface::mouseButton(UINT message, LPARAM lParam) {
                 pressedButton_ = button;
                 // The release counts wherever the pointer has gone meanwhile.
                 SetCapture(window_);
-                return 0;
+                return true;
             }
             if (!left)
-                return 1;
+                return false;
             if (onPress)
                 onPress(x, y);
-            return 0;
+            return true;
         case WM_LBUTTONDBLCLK:
             if (part < 0 && onPress)
                 onPress(x, y);
-            return 0;
+            return true;
         default: {
             if (pressedPart_ < 0 || pressedButton_ != button)
-                return 1;
+                return false;
             const int pressed = pressedPart_;
             pressedPart_ = -1;
             ReleaseCapture();
             if (part == pressed && onClick)
                 onClick(part, button);
-            return 0;
+            return true;
         }
     }
 }
@@ -127,7 +127,7 @@ LRESULT CALLBACK Surface::WindowProc(HWND window, UINT message, WPARAM wParam, L
             case WM_LBUTTONUP:
             case WM_RBUTTONDOWN:
             case WM_RBUTTONUP:
-                if (self->mouseButton(message, lParam) == 0)
+                if (self->OnMouseButton(message, lParam))
                     return 0;
                 break;
             case WM_CAPTURECHANGED:

@@ -51,7 +51,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    LRESULT mouseButton(UINT message, LPARAM lParam);
+    bool OnMouseButton(UINT message, LPARAM lParam);
 
     HWND window_ = nullptr;
     Painter painter_;
