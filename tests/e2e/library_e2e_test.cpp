@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <memory>
 
 #include "e2e_support.h"
 #include "support/read_file.h"
@@ -48,41 +49,44 @@ class LibraryE2eTest : public ::testing::Test {
         return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0));
     }
 
-    // The file panel's Open button, as the user reaches it: Alt+F, then a click on the button
-    // once the panel has come in and takes input. The library dialog, or nullptr.
-    static HWND openLibrary(const Process& program, HWND window) {
+    // Starts the program and opens the library as the user does: Alt+F, then a click on the
+    // file panel's Open button once the panel has come in and takes input.
+    void openLibrary() {
         namespace layout = skin;
-        EXPECT_TRUE(waitFor([&] { return childWithText(window, "file_panel") != nullptr; }))
+        program = std::make_unique<Process>(install.path("DVD_Spindrel.exe"), "", install.folder());
+        window = program->waitForWindow(kMainClass, true);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(waitFor([&] { return childWithText(window, "file_panel") != nullptr; }))
             << "the window has no panels";
         PostMessageA(window, WM_SYSKEYDOWN, 'F', LPARAM{1} << 29);
-        const auto fileIn = [window] {
+        const auto fileIn = [this] {
             HWND panel = childWithText(window, "file_panel");
             RECT rect;
             GetWindowRect(panel, &rect);
             MapWindowPoints(nullptr, GetParent(panel), reinterpret_cast<POINT*>(&rect), 2);
             return rect.left == layout::base_panel::file_panel.left && IsWindowEnabled(panel);
         };
-        EXPECT_TRUE(waitFor(fileIn)) << "the file panel did not come in";
+        ASSERT_TRUE(waitFor(fileIn)) << "the file panel did not come in";
         click(window,
               layout::main_form::base_panel.left + layout::base_panel::file_panel.left +
                   layout::file_panel::openbtn.left + layout::file_panel::openbtn.width / 2,
               layout::main_form::base_panel.top + layout::base_panel::file_panel.top +
                   layout::file_panel::openbtn.top + layout::file_panel::openbtn.height / 2);
-        return program.waitForWindow(kDialogClass, true);
+        dialog = program->waitForWindow(kDialogClass, true);
+        ASSERT_NE(dialog, nullptr) << "Open did not show the library dialog";
     }
 
     Installation install;
+    std::unique_ptr<Process> program;
+    HWND window = nullptr;
+    HWND dialog = nullptr;
 };
 
 TEST_F(LibraryE2eTest, OpenShowsTheShapedDialogWithTheSerialBasedDsmsAndCloseWritesTheIndex) {
     dsm("1a2b3c4d.dsm", "First film");
     dsm("5E6F7A8B.DSM", "Second film");
     dsm("movie.dsm", "A meaningful name");
-    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
-    HWND window = program.waitForWindow(kMainClass, true);
-    ASSERT_NE(window, nullptr);
-    HWND dialog = openLibrary(program, window);
-    ASSERT_NE(dialog, nullptr) << "Open did not show the library dialog";
+    ASSERT_NO_FATAL_FAILURE(openLibrary());
     RECT rect;
     GetWindowRect(dialog, &rect);
     EXPECT_EQ(rect.right - rect.left, 603);
@@ -116,7 +120,7 @@ TEST_F(LibraryE2eTest, OpenShowsTheShapedDialogWithTheSerialBasedDsmsAndCloseWri
               "1a2b3c4d.dsm=First film \r\n5e6f7a8b.dsm=Second film \r\n");
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit(kWaitMs));
+    EXPECT_TRUE(program->waitForExit(kWaitMs));
 }
 
 // Escape in the quick-search box ends the search, as Enter does, and leaves the dialog open; in
@@ -124,11 +128,7 @@ TEST_F(LibraryE2eTest, OpenShowsTheShapedDialogWithTheSerialBasedDsmsAndCloseWri
 TEST_F(LibraryE2eTest, EscapeInTheQuickSearchEndsTheSearchOnly) {
     dsm("1a2b3c4d.dsm", "First film");
     dsm("5E6F7A8B.DSM", "Second film");
-    Process program(install.path("DVD_Spindrel.exe"), "", install.folder());
-    HWND window = program.waitForWindow(kMainClass, true);
-    ASSERT_NE(window, nullptr);
-    HWND dialog = openLibrary(program, window);
-    ASSERT_NE(dialog, nullptr) << "Open did not show the library dialog";
+    ASSERT_NO_FATAL_FAILURE(openLibrary());
     HWND grid = FindWindowExA(dialog, nullptr, WC_LISTVIEWA, nullptr);
     HWND panel1 = FindWindowExA(dialog, nullptr, "SpindrelSurface", nullptr);
     HWND search = FindWindowExA(panel1, nullptr, "EDIT", nullptr);
@@ -160,7 +160,7 @@ TEST_F(LibraryE2eTest, EscapeInTheQuickSearchEndsTheSearchOnly) {
     PostMessageA(grid, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(dialog); })) << "Escape left the dialog open";
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.waitForExit(kWaitMs));
+    EXPECT_TRUE(program->waitForExit(kWaitMs));
 }
 
 }  // namespace
