@@ -543,12 +543,20 @@ TEST_F(WindowE2eTest, TheProgramBoxKeepsItsOwnKeys) {
     EXPECT_EQ(focused(), box) << "the focus left the program box for a " << classOf(focused());
     EXPECT_TRUE(inView("config_panel")) << "Ctrl+A changed the panel";
 
-    press({VK_MENU}, 'D');
+    // A save would write the disc's DSM, or ask for a name without a disc.
     press({VK_CONTROL}, 'S');
     press({}, 'Y');
     EXPECT_TRUE(waitFor([&] { return textOf(box) == "xy"; })) << "the box shows " << textOf(box);
-    EXPECT_TRUE(inView("config_panel")) << "Alt+D changed the panel";
+    WIN32_FIND_DATAA saved;
+    const HANDLE found = FindFirstFileA(install.path("dsm\\*.dsm").c_str(), &saved);
+    EXPECT_EQ(found, INVALID_HANDLE_VALUE) << "Ctrl+S saved " << saved.cFileName;
+    if (found != INVALID_HANDLE_VALUE)
+        FindClose(found);
     EXPECT_EQ(program->findWindow("#32770", true), nullptr) << "Ctrl+S opened the save dialog";
+    press({VK_MENU}, 'D');
+    press({}, 'Z');
+    EXPECT_TRUE(waitFor([&] { return textOf(box) == "xyz"; })) << "the box shows " << textOf(box);
+    EXPECT_TRUE(inView("config_panel")) << "Alt+D changed the panel";
     close();
 }
 
