@@ -154,6 +154,19 @@ class WindowE2eTest : public ::testing::Test {
         ASSERT_TRUE(waitFor([&] { return GetForegroundWindow() == window; }))
             << "the window did not become active";
     }
+    // Opens a DSM of that many clicks for editing and brings in the button list with them.
+    void openButtonList(int clicks) {
+        putDsm("sample.dsm", clicks);
+        start("/e sample");
+        waitInView("dsm_panel");
+        key(window, 'B', true);
+        waitInView("button_panel");
+        ASSERT_NE(clickList(), nullptr);
+        ASSERT_TRUE(waitFor([&] {
+            return SendMessageA(clickList(), LVM_GETITEMCOUNT, 0, 0) == clicks;
+        })) << "the list does not show the DSM's "
+            << clicks << " clicks";
+    }
     void close() {
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(program->waitForExit(kWaitMs)) << "the program did not close";
@@ -281,6 +294,54 @@ class WindowE2eTest : public ::testing::Test {
     static void typed(HWND target, char character) {
         PostMessageA(target, WM_CHAR, static_cast<unsigned char>(character), 1);
     }
+    // A key as the keyboard makes it, with the keys held around it, to the focused control of
+    // the active window: what the program reads of Ctrl, Alt and Shift comes with real input
+    // only, not with a posted message.
+    static void press(const std::vector<WORD>& held, WORD virtualKey) {
+        std::vector<INPUT> inputs;
+        const auto add = [&inputs](WORD key, DWORD flags) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        for (WORD key : held)
+            add(key, 0);
+        add(virtualKey, 0);
+        add(virtualKey, KEYEVENTF_KEYUP);
+        for (auto key = held.end(); key != held.begin();)
+            add(*--key, KEYEVENTF_KEYUP);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    // Clicks as the mouse makes them, in the middle of r: only real input lets the system tell
+    // a double-click's second press from a first one.
+    static void realClicks(HWND parent, const skin::Rect& r, int clicks) {
+        POINT at{r.left + r.width / 2, r.top + r.height / 2};
+        ClientToScreen(parent, &at);
+        const int width = GetSystemMetrics(SM_CXSCREEN);
+        const int height = GetSystemMetrics(SM_CYSCREEN);
+        std::vector<INPUT> inputs;
+        const auto add = [&](DWORD flags) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = (at.x * 65536 + width / 2) / width;
+            input.mi.dy = (at.y * 65536 + height / 2) / height;
+            input.mi.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        add(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+        for (int click = 0; click < clicks; ++click) {
+            add(MOUSEEVENTF_LEFTDOWN);
+            add(MOUSEEVENTF_LEFTUP);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+    // The popup menu the program shows, if any.
+    HWND openMenu() const { return program->findWindow("#32768", true); }
+    static LPARAM centreOf(const skin::Rect& r) {
+        return MAKELPARAM(r.left + r.width / 2, r.top + r.height / 2);
+    }
 
     // A screenshot of the window for a person to look at, under testbin/screens.
     void screenshot(const std::string& name) const {
@@ -363,15 +424,8 @@ TEST_F(WindowE2eTest, EveryHintTheUserCanPointAtIsThere) {
 // The click list as the user works it: six rows, no header, the selection and the fields in
 // step, Page Down walking the list from the wait field, and the window's shortcuts from the list.
 TEST_F(WindowE2eTest, ClickListFieldsAndKeysFollowWhatTheUserDoes) {
-    putDsm("sample.dsm", 8);
-    start("/e sample");
-    waitInView("dsm_panel");
-    key(window, 'B', true);
-    waitInView("button_panel");
+    ASSERT_NO_FATAL_FAILURE(openButtonList(8));
     HWND list = clickList();
-    ASSERT_NE(list, nullptr);
-    ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 8; }))
-        << "the list does not show the DSM's 8 clicks";
     EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & LVS_NOCOLUMNHEADER, 0) << "the list has a header";
     EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 35);
     EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), 106);
@@ -424,13 +478,8 @@ TEST_F(WindowE2eTest, ClickListFieldsAndKeysFollowWhatTheUserDoes) {
 // A click on the list's empty space takes the selection away, from the list and from the model:
 // the fields empty, so no menu can act on a click the user cannot see selected.
 TEST_F(WindowE2eTest, ClickOnEmptyListSpaceClearsTheSelectionEverywhere) {
-    putDsm("short.dsm", 3);
-    start("/e short");
-    waitInView("dsm_panel");
-    key(window, 'B', true);
-    waitInView("button_panel");
+    ASSERT_NO_FATAL_FAILURE(openButtonList(3));
     HWND list = clickList();
-    ASSERT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 3; }));
     clickRow(1);
     ASSERT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, "Root Menu"));
     const RECT last = rowRect(2);
@@ -470,6 +519,169 @@ TEST_F(WindowE2eTest, TestMacroCountsDownAndReportsTheEndOnTheButtonList) {
     EXPECT_EQ(testing::pressesIn(testing::readTimedLog(restartedLog.path())).size(), 4u);
     // Three seconds later the report goes.
     EXPECT_TRUE(labelShows("button_panel", status, ""));
+    close();
+}
+
+// The program box keeps its own keys: Ctrl+A selects its text, and neither the window's Alt
+// shortcuts nor Ctrl+S act while the caret is in it.
+TEST_F(WindowE2eTest, TheProgramBoxKeepsItsOwnKeys) {
+    setSettingString("Other_Program", "C:\\tools\\lights.exe");
+    start("");
+    waitInView("file_panel");
+    key(window, 'C', true);
+    waitInView("config_panel");
+    HWND box = FindWindowExA(panel("config_panel"), nullptr, "EDIT", nullptr);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(waitFor([&] { return textOf(box) == "C:\\tools\\lights.exe"; }));
+    post(box, 5, 5);
+    ASSERT_TRUE(waitFor([&] { return focused() == box; })) << "the program box took no focus";
+
+    // Select-all, then a letter that replaces the whole text.
+    press({VK_CONTROL}, 'A');
+    press({}, 'X');
+    EXPECT_TRUE(waitFor([&] { return textOf(box) == "x"; }))
+        << "Ctrl+A did not select the box's text: it shows \"" << textOf(box) << "\"";
+    EXPECT_EQ(focused(), box) << "the focus left the program box for a " << classOf(focused());
+    EXPECT_TRUE(inView("config_panel")) << "Ctrl+A changed the panel";
+
+    // A save would write the disc's DSM, or ask for a name without a disc.
+    press({VK_CONTROL}, 'S');
+    press({}, 'Y');
+    EXPECT_TRUE(waitFor([&] { return textOf(box) == "xy"; })) << "the box shows " << textOf(box);
+    WIN32_FIND_DATAA saved;
+    const HANDLE found = FindFirstFileA(install.path("dsm\\*.dsm").c_str(), &saved);
+    EXPECT_EQ(found, INVALID_HANDLE_VALUE) << "Ctrl+S saved " << saved.cFileName;
+    if (found != INVALID_HANDLE_VALUE)
+        FindClose(found);
+    EXPECT_EQ(program->findWindow("#32770", true), nullptr) << "Ctrl+S opened the save dialog";
+    press({VK_MENU}, 'D');
+    press({}, 'Z');
+    EXPECT_TRUE(waitFor([&] { return textOf(box) == "xyz"; })) << "the box shows " << textOf(box);
+    EXPECT_TRUE(inView("config_panel")) << "Alt+D changed the panel";
+    close();
+}
+
+// The program scrolls from the list's real top row: after the user has scrolled with the scroll
+// bar or the wheel, Page Down in the wait field moves the list only as far as the next click
+// needs, from where the user left it.
+TEST_F(WindowE2eTest, AfterAScrollByHandPagingMovesTheListNoFurtherThanNeeded) {
+    ASSERT_NO_FATAL_FAILURE(openButtonList(12));
+    HWND list = clickList();
+    const auto top = [list] { return SendMessageA(list, LVM_GETTOPINDEX, 0, 0); };
+    clickRow(5);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 5; }));
+    post(editwait(), 5, 5);
+    ASSERT_TRUE(waitFor([&] { return focused() == editwait(); })) << "the wait field took no focus";
+
+    // Three lines down on the scroll bar: rows 3 to 8 show, the next click among them.
+    for (int line = 0; line < 3; ++line)
+        PostMessageA(list, WM_VSCROLL, SB_LINEDOWN, 0);
+    ASSERT_TRUE(waitFor([&] { return top() == 3; })) << "the list scrolled to row " << top();
+    key(editwait(), VK_NEXT);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 6; })) << "selected row " << selectedRow();
+    EXPECT_TRUE(waitFor([&] { return top() == 3; }))
+        << "the list jumped to row " << top() << " for a click it showed";
+
+    // One notch of the wheel: three lines further, to the end of the list.
+    RECT rect;
+    GetWindowRect(list, &rect);
+    PostMessageA(list, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-WHEEL_DELTA)) << 16,
+                 MAKELPARAM(rect.left + 20, rect.top + 20));
+    ASSERT_TRUE(waitFor([&] { return top() == 6; })) << "the wheel scrolled to row " << top();
+    key(editwait(), VK_NEXT);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 7; })) << "selected row " << selectedRow();
+    EXPECT_TRUE(waitFor([&] { return top() == 6; }))
+        << "the list jumped to row " << top() << " for a click it showed";
+    close();
+}
+
+// A click is a press and a release over the same label: the button menu opens on the release and
+// a press that slides off the label opens nothing; a double-click toggles a check mark once.
+TEST_F(WindowE2eTest, LabelsActOnAClickNotOnAPress) {
+    ASSERT_NO_FATAL_FAILURE(openButtonList(3));
+    clickRow(1);
+    ASSERT_TRUE(labelShows("button_panel", skin::button_panel::buttonlabel, "Root Menu"));
+    HWND buttons = panel("button_panel");
+    const skin::Rect& name = skin::button_panel::buttonlabel;
+    const LPARAM onName = centreOf(name);
+    const LPARAM offName = MAKELPARAM(name.left + name.width / 2, name.top - 20);
+    const auto menuShown = [&] { return openMenu() != nullptr; };
+
+    PostMessageA(buttons, WM_LBUTTONDOWN, MK_LBUTTON, onName);
+    EXPECT_FALSE(waitFor(menuShown, 1000)) << "the button menu opened on the press";
+    PostMessageA(buttons, WM_MOUSEMOVE, MK_LBUTTON, offName);
+    PostMessageA(buttons, WM_LBUTTONUP, 0, offName);
+    EXPECT_FALSE(waitFor(menuShown, 1000)) << "a press that slid off the name opened the menu";
+
+    PostMessageA(buttons, WM_LBUTTONDOWN, MK_LBUTTON, onName);
+    PostMessageA(buttons, WM_LBUTTONUP, 0, onName);
+    ASSERT_TRUE(waitFor(menuShown)) << "a click on the button name opened no menu";
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(waitFor([&] { return !menuShown(); })) << "the menu did not close";
+
+    key(window, 'C', true);
+    waitInView("config_panel");
+    HWND config = panel("config_panel");
+    const auto toggled = [](const std::string& caption) { return caption == "x" ? "" : "x"; };
+    const std::string first = labelText("config_panel", skin::config_panel::cbox_1);
+    const std::string second = labelText("config_panel", skin::config_panel::cbox_2);
+    const std::string third = labelText("config_panel", skin::config_panel::cbox_3);
+    // Posted messages go before input in the queue: the slide comes wholly before the real
+    // double-click, and the plain click last shows when the program has taken everything.
+    const LPARAM onThird = centreOf(skin::config_panel::cbox_3);
+    PostMessageA(config, WM_LBUTTONDOWN, MK_LBUTTON, onThird);
+    PostMessageA(config, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(config, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    // The plain click goes above the double-clicked option: the option's hint, when it pops up
+    // under the pointer, covers the one below.
+    realClicks(config, skin::config_panel::cbox_2, 2);
+    realClicks(config, skin::config_panel::cbox_1, 1);
+    ASSERT_TRUE(labelShows("config_panel", skin::config_panel::cbox_1, toggled(first)));
+    EXPECT_EQ(labelText("config_panel", skin::config_panel::cbox_2), toggled(second))
+        << "the double-click did not toggle the option once";
+    EXPECT_EQ(labelText("config_panel", skin::config_panel::cbox_3), third)
+        << "a press that slid off the option toggled it";
+    close();
+}
+
+// The click list's menu from the keyboard as in any Windows list (the Menu key, Shift+F10) opens
+// at the selected row; the right button opens it once, at the pointer.
+TEST_F(WindowE2eTest, TheClickListMenuOpensFromTheKeyboardAtTheSelectedRow) {
+    ASSERT_NO_FATAL_FAILURE(openButtonList(3));
+    HWND list = clickList();
+    clickRow(2);
+    ASSERT_TRUE(waitFor([&] { return selectedRow() == 2 && focused() == list; }));
+    const RECT row = rowRect(2);
+    POINT rowCorner{row.left, row.bottom};
+    ClientToScreen(list, &rowCorner);
+    HWND menu = nullptr;
+    const auto menuShown = [&] { return (menu = openMenu()) != nullptr; };
+
+    const struct {
+        const char* name;
+        std::vector<WORD> held;
+        WORD key;
+    } chords[] = {{"the Menu key", {}, VK_APPS}, {"Shift+F10", {VK_SHIFT}, VK_F10}};
+    for (const auto& chord : chords) {
+        press(chord.held, chord.key);
+        ASSERT_TRUE(waitFor(menuShown)) << chord.name << " opened no menu";
+        RECT placed;
+        GetWindowRect(menu, &placed);
+        EXPECT_EQ(placed.left, rowCorner.x) << chord.name;
+        EXPECT_EQ(placed.top, rowCorner.y) << chord.name;
+        press({}, VK_ESCAPE);
+        ASSERT_TRUE(waitFor([&] { return !menuShown(); })) << "the menu did not close";
+        EXPECT_EQ(focused(), list) << "the focus did not come back to the list";
+    }
+
+    const RECT first = rowRect(0);
+    const LPARAM onFirst = MAKELPARAM(first.left + 20, (first.top + first.bottom) / 2);
+    PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, onFirst);
+    PostMessageA(list, WM_RBUTTONUP, 0, onFirst);
+    ASSERT_TRUE(waitFor(menuShown)) << "the right button opened no menu";
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(waitFor([&] { return !menuShown(); })) << "the menu did not close";
+    EXPECT_FALSE(waitFor(menuShown, 1000)) << "the right button opened the menu twice";
     close();
 }
 

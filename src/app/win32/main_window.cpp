@@ -282,9 +282,8 @@ void MainWindow::OnNotify(LPARAM lParam) {
     if (clickList_ == nullptr || header->hwndFrom != clickList_) return;
     if (header->code == LVN_ITEMCHANGED && !updatingList_) {
         const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if (((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0) syncClickSelection();
-    } else if (header->code == NM_RCLICK) {
-        showClickMenu();
+        if (((change->uNewState ^ change->uOldState) & LVIS_SELECTED) != 0)
+            syncClickSelection();
     }
 }
 

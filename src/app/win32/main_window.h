@@ -87,10 +87,13 @@ private:
     void reflectRequests();
     void applyRegion();
     void syncClickSelection();
+    void noteClickListTopRow();
     HCURSOR cursorOf(CursorShape shape) const;
 
     // The popup menus (main_window_menus.cpp).
-    void showClickMenu();
+    // where: the screen point of a WM_CONTEXTMENU, -1 when it comes from the keyboard.
+    void showClickMenu(LPARAM where);
+    POINT clickMenuPlace(LPARAM where) const;
     void showButtonMenu();
     void showSpindrelMenu();
     void showPanelMenu();
@@ -127,6 +130,7 @@ private:
     bool rowsShown_ = false;
     int shownSelection_ = -2;
     int shownTopRow_ = -1;
+    bool readingTopRow_ = false;
     bool updatingList_ = false;
     std::vector<std::unique_ptr<CoolButtonView>> remoteButtons_;
     int shownRemoteVersion_ = -1;

@@ -129,17 +129,18 @@ void MainWindow::buildChildren() {
     buildClickList(buttonList);
     buildEditors(dsm, buttonList, config);
 
-    // The button name opens the button menu; the check labels toggle.
-    panels_[&m.button_panel]->onPress = [this](int x, int y) {
+    // The button name opens the button menu and the check labels toggle on a click, a press and
+    // a release over the same label, so a press that slides off picks nothing.
+    panels_[&m.button_panel]->clickPartAt = [this](int x, int y) {
         const RECT label = rectOf(tmain_.model.buttonlabel);
-        if (PtInRect(&label, POINT{x, y})) {
-            bool open = false;
-            tmain_.guarded([&] { open = tmain_.buttonlabelMouseUp(); });
-            if (open) showButtonMenu();
-            reflect();
-            return;
-        }
-        dragWindow();
+        return PtInRect(&label, POINT{x, y}) ? 0 : -1;
+    };
+    panels_[&m.button_panel]->onClick = [this](int, MouseButton) {
+        bool open = false;
+        tmain_.guarded([&] { open = tmain_.buttonlabelMouseUp(); });
+        if (open)
+            showButtonMenu();
+        reflect();
     };
     panels_[&m.button_panel]->cursorAt = [this](int x, int y) -> HCURSOR {
         const RECT label = rectOf(tmain_.model.buttonlabel);
@@ -154,12 +155,10 @@ void MainWindow::buildChildren() {
         }
         return -1;
     };
-    panels_[&m.config_panel]->onPress = [this, boxAt](int x, int y) {
-        const int tag = boxAt(x, y);
-        if (tag < 0) {
-            dragWindow();
+    panels_[&m.config_panel]->clickPartAt = boxAt;
+    panels_[&m.config_panel]->onClick = [this](int tag, MouseButton button) {
+        if (button != MouseButton::left)
             return;
-        }
         tmain_.guarded([this, tag] { tmain_.checkbox_change(tag); });
         reflect();
     };
@@ -300,11 +299,32 @@ LRESULT MainWindow::clickListMessage(HWND list, UINT message, WPARAM wParam, LPA
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickListProc_));
         return CallWindowProcA(clickListProc_, list, message, wParam, lParam);
     }
+    // The right button, the Menu key and Shift+F10 all come here, as in any Windows list.
+    if (message == WM_CONTEXTMENU) {
+        showClickMenu(lParam);
+        return 0;
+    }
     const LRESULT result = CallWindowProcA(clickListProc_, list, message, wParam, lParam);
     if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR) {
         OnKey(message, wParam, lParam);
     }
+    noteClickListTopRow();
     return result;
+}
+
+// The wheel, the scroll bar, the keys and the list's own scrolling into view all move the top
+// row without a word to the window; the core scrolls from the row the user really sees. Rows
+// being set from the model are not the user's scrolling: the core has its own top row for them.
+void MainWindow::noteClickListTopRow() {
+    if (readingTopRow_ || updatingList_)
+        return;
+    readingTopRow_ = true;
+    const int top = static_cast<int>(SendMessageA(clickList_, LVM_GETTOPINDEX, 0, 0));
+    readingTopRow_ = false;
+    if (top == shownTopRow_)
+        return;
+    shownTopRow_ = top;
+    tmain_.model.clickTopRow = top;
 }
 
 void MainWindow::buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel) {
@@ -340,9 +360,9 @@ void MainWindow::buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel)
         tmain_.guarded([&] { tmain_.DropWatchFilesDropped(dropped); });
         reflect();
     };
-    autoexec_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message != WM_KEYUP) OnKey(message, wParam, lParam);
-    };
+    // The program box keeps its keys to itself: Ctrl+A there is the edit box's own select-all,
+    // not a jump to the notes, and Alt+letters or Ctrl+S do not act behind the user's back while
+    // a path is being typed.
 
     // The author's notes: at most 200 typed characters, long lines wrapped.
     notes_ = std::make_unique<EditBox>(dsmPanel, rectOf(skin::dsm_panel::Notes),
@@ -353,7 +373,10 @@ void MainWindow::buildEditors(HWND dsmPanel, HWND buttonPanel, HWND configPanel)
         tmain_.guarded([this] { tmain_.document.notesChanged(notes_->lines()); });
         reflect();
     };
-    notes_->onKey = autoexec_->onKey;
+    notes_->onKey = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_KEYUP)
+            OnKey(message, wParam, lParam);
+    };
 }
 
 }  // namespace spindrel

@@ -2,9 +2,34 @@
 
 #include "app/win32/main_window.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 namespace spindrel {
 
-void MainWindow::showClickMenu() {
+// From the keyboard the menu opens at the selected row when the list shows it, else at the
+// list's corner: there is no pointer position that means anything.
+POINT MainWindow::clickMenuPlace(LPARAM where) const {
+    if (where != -1)
+        return {GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    POINT at{0, 0};
+    const int selected = tmain_.selectedClick();
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    RECT client;
+    GetClientRect(clickList_, &client);
+    RECT shown;
+    if (selected >= 0 &&
+        SendMessageA(clickList_, LVM_GETITEMRECT, static_cast<WPARAM>(selected),
+                     reinterpret_cast<LPARAM>(&row)) != 0 &&
+        IntersectRect(&shown, &row, &client)) {
+        at = {shown.left, shown.bottom};
+    }
+    ClientToScreen(clickList_, &at);
+    return at;
+}
+
+void MainWindow::showClickMenu(LPARAM where) {
+    const POINT at = clickMenuPlace(where);
     tmain_.guarded([this] { tmain_.ClickMenuPopup(); });
     HMENU menu = CreatePopupMenu();
     const std::vector<MenuItem>& items = tmain_.model.ClickMenu;
@@ -16,8 +41,6 @@ void MainWindow::showClickMenu() {
         }
         AppendMenuA(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), i + 1, item.caption.c_str());
     }
-    POINT at;
-    GetCursorPos(&at);
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr);
     DestroyMenu(menu);
     if (chosen <= 0) return;

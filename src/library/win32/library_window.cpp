@@ -468,9 +468,14 @@ LRESULT LibraryWindow::dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Escape and Enter as in any Windows dialog: Escape cancels (but in the rename field, which
-// keeps its own keys), Enter in the list loads the selected DSM.
+// keeps its own keys, and in the quick search, where it only ends the search, as Enter does),
+// Enter in the list loads the selected DSM.
 bool LibraryWindow::dialogKey(const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
+    if (message.wParam == VK_ESCAPE && message.hwnd == quicksrch_) {
+        handle([this] { dialog_.quicksrchDone(); });
+        return true;
+    }
     if (message.wParam == VK_ESCAPE && message.hwnd != namefield_) {
         handle([this] { dialog_.cancelbtnClick(); });
         return true;

@@ -36,6 +36,8 @@ Surface::Surface(HWND parent, const RECT& rect, Painter painter) : painter_(std:
         windowClass.lpfnWndProc = &Surface::WindowProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kSurfaceClass;
+        // A double-click's second press must be told apart: it is no click of its own.
+        windowClass.style = CS_DBLCLKS;
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         return RegisterClassA(&windowClass) != 0;
     }();
@@ -62,6 +64,46 @@ void Surface::paint(HDC dc) {
     painter_(dc, client.right, client.bottom);
 }
 
+// True when the surface took the button message.
+bool Surface::OnMouseButton(UINT message, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    const int part = clickPartAt ? clickPartAt(x, y) : -1;
+    const bool left =
+        message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP;
+    const MouseButton button = left ? MouseButton::left : MouseButton::right;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            if (part >= 0) {
+                pressedPart_ = part;
+                pressedButton_ = button;
+                // The release counts wherever the pointer has gone meanwhile.
+                SetCapture(window_);
+                return true;
+            }
+            if (!left)
+                return false;
+            if (onPress)
+                onPress(x, y);
+            return true;
+        case WM_LBUTTONDBLCLK:
+            if (part < 0 && onPress)
+                onPress(x, y);
+            return true;
+        default: {
+            if (pressedPart_ < 0 || pressedButton_ != button)
+                return false;
+            const int pressed = pressedPart_;
+            pressedPart_ = -1;
+            ReleaseCapture();
+            if (part == pressed && onClick)
+                onClick(part, button);
+            return true;
+        }
+    }
+}
+
 LRESULT CALLBACK Surface::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Surface*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr) {
@@ -81,11 +123,17 @@ LRESULT CALLBACK Surface::WindowProc(HWND window, UINT message, WPARAM wParam, L
                 return 0;
             }
             case WM_LBUTTONDOWN:
-                if (self->onPress) {
-                    self->onPress(static_cast<short>(LOWORD(lParam)),
-                                  static_cast<short>(HIWORD(lParam)));
-                }
-                return 0;
+            case WM_LBUTTONDBLCLK:
+            case WM_LBUTTONUP:
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP:
+                if (self->OnMouseButton(message, lParam))
+                    return 0;
+                break;
+            case WM_CAPTURECHANGED:
+                if (reinterpret_cast<HWND>(lParam) != window)
+                    self->pressedPart_ = -1;
+                break;
             case WM_MOUSEMOVE:
                 if (self->onMouseMove) self->onMouseMove();
                 return 0;

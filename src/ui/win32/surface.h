@@ -23,6 +23,8 @@ public:
     static Background* of(HWND window);
 };
 
+enum class MouseButton { left, right };
+
 class Surface : public Background {
 public:
     using Painter = std::function<void(HDC dc, int width, int height)>;
@@ -34,8 +36,14 @@ public:
 
     HWND handle() const { return window_; }
     void paint(HDC dc) override;
-    // A press of the left button on the surface itself (no child took it), in its coordinates.
+    // A press of the left button on the surface itself (no child took it), in its coordinates,
+    // away from any part that takes clicks.
     std::function<void(int x, int y)> onPress;
+    // The part under a point that takes clicks (a label drawn on the surface), -1 for none.
+    std::function<int(int x, int y)> clickPartAt;
+    // A click on a part: a press and a release of the same button over it. The second press of
+    // a double-click starts none.
+    std::function<void(int part, MouseButton button)> onClick;
     std::function<void()> onMouseMove;
     // The cursor over a point of the surface; none: the class cursor.
     std::function<HCURSOR(int x, int y)> cursorAt;
@@ -43,8 +51,12 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    bool OnMouseButton(UINT message, LPARAM lParam);
+
     HWND window_ = nullptr;
     Painter painter_;
+    int pressedPart_ = -1;
+    MouseButton pressedButton_ = MouseButton::left;
 };
 
 }  // namespace spindrel
