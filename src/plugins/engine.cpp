@@ -133,7 +133,7 @@ std::int32_t PluginEngine::sendButton(std::int32_t code) {
     if (const Command* command = findCommand(profile_, code)) {
         if (command->delivery == Delivery::request) {
             const WebAnswer answer =
-                request(profile_.web.commandPath + command->action, kButtonTimeoutMs);
+                request(profile_.web.commandPath + command->action, kRequestTimeoutMs);
             return answer.failure == WebFailure::none && answer.status == 200 ? 1 : 0;
         }
         for (const PlayerMessage& m : command->messages) {

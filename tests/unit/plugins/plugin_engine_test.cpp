@@ -529,15 +529,15 @@ TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
     web.now = 0;
     EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_EQ(vlc().sendButton(2), 0);
-    EXPECT_EQ(web.now, 5000 + 250);
+    EXPECT_EQ(web.now, kRequestTimeoutMs + 250);
     web.ports[7000] = {WebFailure::none, 200, 20, "pw"};
     EXPECT_EQ(vlc().sendButton(2), 1);
     EXPECT_EQ(vlc().sendButton(2), 1);
     ASSERT_EQ(web.requests.size(), 4u);
-    EXPECT_EQ(web.requests[0].timeoutMs, 5000u);
+    EXPECT_EQ(web.requests[0].timeoutMs, 4950u);
     EXPECT_EQ(web.requests[1].timeoutMs, 250u);
     EXPECT_EQ(web.requests[2].timeoutMs, 250u);
-    EXPECT_EQ(web.requests[3].timeoutMs, 5000u);
+    EXPECT_EQ(web.requests[3].timeoutMs, 4950u);
 }
 
 TEST_F(VlcEngineTest, WaitPollsTheInterfaceUntilItAnswersOrTenSecondsHavePassed) {

@@ -183,7 +183,7 @@ TEST(PluginTablesTest, VlcPressesEveryButtonAsItsActionAndNothingElse) {
         EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=" + found->second);
         EXPECT_EQ(web.requests[0].port, 8123);
         EXPECT_EQ(web.requests[0].password, "pw");
-        EXPECT_EQ(web.requests[0].timeoutMs, 5000u);
+        EXPECT_EQ(web.requests[0].timeoutMs, 4950u);
     }
     EXPECT_TRUE(windows.messages.empty());
 }
