@@ -160,6 +160,8 @@ for _ in $(seq 1 600); do
   fi
 done
 program=""
+countdown_note="the screen during the countdown, the program minimised to its button on the task
+bar, which shows its title: ${countdown_shot:-(none taken)}"
 import -display "$DISPLAY" -window root "$out/screen.png"
 if [ -z "$ended" ]; then
   echo "The program did not finish its run within 60 s (screenshot: $out/screen.png)." >&2
@@ -190,8 +192,7 @@ if [ "$player" = vlc ]; then
   done
   sleep 1
   import -display "$DISPLAY" -window root "$out/vlc.png"
-  echo "Screenshots: the screen during the countdown, the program minimised to its button on the"
-  echo "task bar, which shows its title: ${countdown_shot:-(none taken)};"
+  echo "Screenshots: $countdown_note;"
   echo "VLC playing the chosen title: $out/vlc.png. VLC's output: $out/vlc.log"
   [ "$where" = "$spindrel_vlc_dsm_goal" ] || exit 1
 else
@@ -210,8 +211,7 @@ else
     echo "  (Wyvernel: WM_COMMAND 0x531 = Next, WM_KEYDOWN 0x76 = F7 Root Menu,"
     echo "   WM_COMMAND 0x592 with lParam 4 = Down and 5 = Ok / Enter; times from the first press)"
   fi
-  echo "Screenshots: the screen during the countdown, the program minimised to its button on the"
-  echo "task bar, which shows its title: ${countdown_shot:-(none taken)};"
+  echo "Screenshots: $countdown_note;"
   echo "after the run: $out/screen.png. The player's full log: $out/player.log"
 fi
 step settings "The settings the program stored"
