@@ -131,12 +131,14 @@ class RunE2eTest : public ::testing::Test {
     void expectMacroPlayed(const std::vector<Press>& got) const {
         ASSERT_EQ(messagesOf(got), player_.macroPresses) << "the player got:" << describeAll(got);
         // Each press is due its wait after the one before was due: a late press does not push
-        // the rest of the macro later, so the times are measured from the first press.
+        // the rest of the macro later, so the times are measured from the first press. That
+        // first press may itself come a few ms late (seen in CI: 2.5 ms, under load), which makes
+        // every later one look that much early; 10 ms still catches a wait played short.
         double dueMs = 0;
         for (std::size_t i = 1; i < got.size(); ++i) {
             dueMs += kMacroGapsMs[i - 1];
             const double atMs = static_cast<double>(got[i].us - got[0].us) / 1000.0;
-            EXPECT_GE(atMs, dueMs - 2) << "press " << i << " came early";
+            EXPECT_GE(atMs, dueMs - 10) << "press " << i << " came early";
             EXPECT_LE(atMs, dueMs + 150) << "press " << i << " came late";
         }
     }
