@@ -46,6 +46,9 @@ step() {
   if [ -n "$step_name" ]; then echo "== $2 =="; fi
 }
 
+# A failing command names itself and its step; its own output is above it.
+trap 'echo "FAILED: step \"${step_name:-start}\": the command \"$BASH_COMMAND\" ended with exit status $?" >&2' ERR
+
 step packages "Packages (scripts/setup.sh installs what is missing)"
 scripts/setup.sh
 step build "Build: the program, the plug-ins, the skin and the stand-in player (no tests)"
@@ -56,6 +59,10 @@ cmake --build --preset win64 --target DVD_Spindrel Corvane Corvane3 Brannock Wyv
 
 source scripts/wine-env.sh
 source scripts/vlc-env.sh
+if [ "$SPINDREL_32BIT" = no ]; then
+  echo "   This machine cannot start 32-bit programs: Wine runs the program through its 64-bit"
+  echo "   loader ($spindrel_wine64_loader)."
+fi
 dist=build/win64/dist
 out=build/demo
 rm -rf "$out" && mkdir -p "$out"
@@ -83,11 +90,12 @@ spindrel_wine_start
 # on. A Wine desktop with its shell has one: during the demo every Wine program runs in it, so
 # that the screen shows what a user sees. The tests run on the bare display.
 desktop=spindrel-demo
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /t REG_SZ \
-  /d "$(xdpyinfo | awk '/dimensions:/ { print $2; exit }')" /f >/dev/null 2>&1
-wine reg add "HKCU\Software\Wine\Explorer\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f \
-  >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d "$desktop" /f >/dev/null 2>&1
+spindrel_quietly "the demo's desktop" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' \
+  /v "$desktop" /t REG_SZ /d "$(xdpyinfo | awk '/dimensions:/ { print $2; exit }')" /f
+spindrel_quietly "the demo's desktop" wine reg add \
+  "HKCU\Software\Wine\Explorer\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f
+spindrel_quietly "the demo's desktop" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop \
+  /t REG_SZ /d "$desktop" /f
 
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
 if [ "$player" = vlc ]; then
@@ -130,8 +138,8 @@ echo "   The plug-in is $plugin"
 # The 64-bit program reads the 64-bit registry view; a bare "wine reg" may use the 32-bit one.
 wine reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
 wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f /reg:64 >/dev/null 2>&1 || true
-wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f /reg:64 >/dev/null 2>&1
-wine reg add "$key" /v PCDVD /t REG_SZ /d "$pcdvd" /f /reg:64 >/dev/null 2>&1
+spindrel_quietly "the settings" wine reg add "$key" /v DVD_Interface /t REG_SZ /d "$plugin" /f /reg:64
+spindrel_quietly "the settings" wine reg add "$key" /v PCDVD /t REG_SZ /d "$pcdvd" /f /reg:64
 
 step run "DVD_Spindrel.exe /b on display $DISPLAY"
 started=$(date +%s.%N)
@@ -159,12 +167,19 @@ for _ in $(seq 1 600); do
       countdown_shot="$out/countdown.png"
   fi
 done
+exit_status=0
+if [ -n "$ended" ]; then wait "$program" || exit_status=$?; fi
 program=""
 countdown_note="the screen during the countdown, the program minimised to its button on the task
 bar, which shows its title: ${countdown_shot:-(none taken)}"
 import -display "$DISPLAY" -window root "$out/screen.png"
 if [ -z "$ended" ]; then
   echo "The program did not finish its run within 60 s (screenshot: $out/screen.png)." >&2
+  exit 1
+fi
+if [ "$exit_status" -ne 0 ]; then
+  echo "FAILED: step \"run\": 'wine $dist/DVD_Spindrel.exe /b' ended with exit status $exit_status. Its output:" >&2
+  sed 's/^/    /' "$out/program.log" >&2
   exit 1
 fi
 echo "The program ran $(printf '%.1f' "$(echo "$ended - $started" | bc)") s and closed itself."

@@ -31,7 +31,9 @@ done
 
 # The installer's player page: its first page is the folder, whose default button goes on.
 setup=$(ls build/win64/package/DVD_Spindrel-*-win64-setup.exe 2>/dev/null | head -n 1)
-if [ -n "$setup" ]; then
+if [ -n "$setup" ] && [ "$SPINDREL_32BIT" = no ]; then
+  echo "the installer's picture is kept as it is: $spindrel_no_32bit_note" >&2
+elif [ -n "$setup" ]; then
   wine "$setup" </dev/null >/dev/null 2>&1 &
   installer=$!
   if window=$(timeout 30 xdotool search --sync --onlyvisible --name 'DVD Spindrel Setup' | head -n 1); then

@@ -15,7 +15,8 @@ sudo=()
 if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
 # 32-bit Wine runs the i686 build's tests; it comes from the i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${sudo[@]}" dpkg --add-architecture i386
+  "${sudo[@]}" dpkg --add-architecture i386 ||
+    { echo "FAILED: packages: the command 'dpkg --add-architecture i386' failed (above)" >&2; exit 1; }
 fi
 
 missing=()
@@ -29,5 +30,15 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# apt-get's chatter is kept aside and shown only when it fails, with what it was asked to do.
+log="$(mktemp "${TMPDIR:-/tmp}/spindrel-setup.XXXXXX")"
+trap 'rm -f "$log"' EXIT
+apt() {
+  if ! "${sudo[@]}" apt-get "$@" >"$log" 2>&1; then
+    echo "FAILED: packages: the command 'apt-get $*' failed. Its output:" >&2
+    sed 's/^/    /' "$log" >&2
+    exit 1
+  fi
+}
+apt update -qq
+apt install -y -qq --no-install-recommends "${missing[@]}"
