@@ -74,10 +74,14 @@ spindrel_wine_start() {
       echo "Preparing the Wine prefix $WINEPREFIX ..."
     fi
     # A half-made prefix would fail every later start: it goes, so that the next run makes it anew.
-    if ! spindrel_quietly "the Wine prefix" wineboot -i ||
-      ! spindrel_quietly "the Wine prefix" wineserver -w ||
-      [ ! -f "$WINEPREFIX/system.reg" ]; then
-      [ -f "$WINEPREFIX/system.reg" ] || echo "FAILED: the Wine prefix: wineboot made no $WINEPREFIX/system.reg" >&2
+    local made=0
+    if spindrel_quietly "the Wine prefix" wineboot -i &&
+      spindrel_quietly "the Wine prefix" wineserver -w; then
+      made=1
+      [ -f "$WINEPREFIX/system.reg" ] ||
+        { echo "FAILED: the Wine prefix: 'wineboot -i' made no $WINEPREFIX/system.reg" >&2; made=0; }
+    fi
+    if [ "$made" = 0 ]; then
       rm -rf "$WINEPREFIX"
       return 1
     fi
