@@ -36,9 +36,14 @@ spindrel_probe_32bit() {
 }
 
 if [ "${SPINDREL_32BIT:-}" != yes ] && [ "${SPINDREL_32BIT:-}" != no ]; then
-  if spindrel_probe_32bit; then SPINDREL_32BIT=yes; else SPINDREL_32BIT=no; fi
+  SPINDREL_32BIT=yes
+  if ! spindrel_probe_32bit; then
+    SPINDREL_32BIT=no
+    SPINDREL_32BIT_WHY="a 32-bit probe program did not run"
+  fi
 fi
 export SPINDREL_32BIT
+export SPINDREL_32BIT_WHY="${SPINDREL_32BIT_WHY:-SPINDREL_32BIT=no was set}"
 
 spindrel_wine64_loader=/usr/lib/wine/wine64
 spindrel_wine_bin="$spindrel_loader_root/build/wine64-loader"
@@ -62,4 +67,4 @@ if [ "$SPINDREL_32BIT" = no ]; then
 fi
 
 # What cannot run here, in one line, for the scripts to print where they skip it.
-spindrel_no_32bit_note="this machine cannot start 32-bit programs (a 32-bit probe program did not run), so the i686 build's tests and the installers (NSIS makes 32-bit installers, for the x86_64 package too) are built but not run; they run on a machine that can start 32-bit programs"
+spindrel_no_32bit_note="this machine cannot start 32-bit programs ($SPINDREL_32BIT_WHY), so the i686 build's tests and the installers (NSIS makes 32-bit installers, for the x86_64 package too) are built but not run; they run on a machine that can start 32-bit programs"
