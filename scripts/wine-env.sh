@@ -86,7 +86,9 @@ spindrel_wine_start() {
       return 1
     fi
   fi
-  spindrel_quietly "starting wineserver" wineserver -p || return 1
+  # "wineserver -p" ends with 2 when this prefix's server already runs, which is what it is for;
+  # the first program then shows whether Wine starts at all.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   spindrel_quietly "starting Wine's services" wine cmd /c exit || return 1
 }
 
