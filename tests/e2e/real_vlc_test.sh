@@ -7,8 +7,9 @@
 #
 # The disc (tools/mkdvd) opens with a first-play warning, then a root menu whose first button is
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
-# runs twice: as the plug-in starts VLC, playing the warning first (VLC drops keys pressed
-# meanwhile, so the DSM waits it out), and with VLC's default, which starts in the menu.
+# runs as the plug-in starts VLC, playing the warning first (VLC drops keys pressed meanwhile, so
+# the DSM waits it out); with VLC's default, which starts in the menu; and with a VLC that comes
+# up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -58,74 +59,103 @@ tools/mkdisc/mkdisc.py --video-ts "$work/dvd/VIDEO_TS" "$letter" "$spindrel_vlc_
 mkdir -p "$work/install/dsm"
 cp "$build/dist/DVD_Spindrel.exe" "$build/dist/"*.dll "$work/install/"
 cp -r "$build/dist/images" "$work/install/"
-spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
 
 export SPINDREL_VLC_FAKEPLAYER="$build/testbin/fakeplayer.exe"
 export SPINDREL_VLC_STATE="$work/state"
 export SPINDREL_VLC_LOG="$work/vlc.log"
 export SPINDREL_FAKEPLAYER="--quiet --log $(winepath -w "$work/player.log")"
 
-run_case() {
-  local name="$1"
-  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
-  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
-  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
-  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
-    /f "$view" </dev/null >/dev/null
-
+# Runs the program with "/a" until it ends (at most 90 s: a late VLC, a VLC closed and started
+# again): sets code (empty when it did not end) and program_ran.
+run_program() {
   local started
   started=$(date +%s.%N)
   wine "$work/install/DVD_Spindrel.exe" /a </dev/null >"$work/program.log" 2>&1 &
   program=$!
-  local code=""
-  for _ in $(seq 1 600); do
+  code=""
+  for _ in $(seq 1 900); do
     if ! kill -0 "$program" 2>/dev/null; then
       wait "$program" && code=0 || code=$?
       break
     fi
     sleep 0.1
   done
+  program=""
   program_ran=$(printf '%.1f' "$(echo "$(date +%s.%N) - $started" | bc)")
-
-  local where="VLC was never started"
-  local reached=""
-  if [ -s "$work/state" ]; then
-    local port password
-    port="$(sed -n 2p "$work/state")"
-    password="$(sed -n 3p "$work/state")"
-    # The last press takes effect within about 0.1 s; give it a few seconds.
-    local until=$((SECONDS + 5))
-    while :; do
-      where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
-      if [ "$where" = "$spindrel_vlc_dsm_goal" ]; then reached=yes; break; fi
-      [ "$SECONDS" -lt "$until" ] || break
-      sleep 0.1
-    done
-  fi
   if [ -z "$code" ]; then
-    program_failure="the program did not end its run within 60 s"
+    program_failure="the program did not end its run within 90 s"
   elif [ "$code" != 0 ]; then
     program_failure="the program ended with exit code $code"
   else
     program_failure=""
   fi
-  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
-    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
-  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
-    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
-    return 0
-  fi
+}
+
+# Whether the VLC now running (its state file) plays GOAL; sets where.
+vlc_reaches() {
+  where="VLC was never started"
+  [ -s "$work/state" ] || return 1
+  local port password
+  port="$(sed -n 2p "$work/state")"
+  password="$(sed -n 3p "$work/state")"
+  # The last press takes effect within about 0.1 s; give it a few seconds.
+  local until=$((SECONDS + 5))
+  while :; do
+    where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
+    [ "$where" = "$1" ] && return 0
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.1
+  done
+}
+
+report_failure() {
   {
-    echo "real VLC test FAILED ($name, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
-    echo "  VLC's title, chapter (from 0) and state: $where; expected $spindrel_vlc_dsm_goal"
+    echo "real VLC test FAILED ($1, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
+    echo "  VLC's title, chapter (from 0) and state: $where; expected $2"
     echo "  the stand-in VLC window's log (messages the plug-in sent it):"
     grep -v ' direct ' "$work/player.log" 2>/dev/null | tail -15 | sed 's/^/    /'
     echo "  VLC's output:"
     grep -v -E 'dbus|globalhotkeys|no suitable interface' "$work/vlc.log" 2>/dev/null | tail -15 |
       sed 's/^/    /'
   } >&2
+}
+
+# A case: VLC's own options, and how many seconds late VLC comes up.
+run_case() {
+  local name="$1"
+  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
+  export SPINDREL_VLC_DELAY="${3:-0}"
+  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
+  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
+  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
+    /f "$view" </dev/null >/dev/null
+  spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
+
+  run_program
+  local reached=""
+  vlc_reaches "$spindrel_vlc_dsm_goal" && reached=yes
+  if [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ]; then
+    # The next disc while this VLC still plays: the new run cannot reach it (its password went
+    # with the run that started it), so the plug-in closes it and starts one of its own, which
+    # must reach the title the new DSM chooses: the first, then its second chapter.
+    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
+    export SPINDREL_VLC_DELAY=0
+    printf '%s\r\n' "#The first title of the root menu, then its second chapter" \
+      "7.0,Ok / Enter" "2.0,Next" >"$work/install/dsm/${serial,,}.dsm"
+    run_program
+    reached=""
+    vlc_reaches "1 1 playing" && reached=yes
+    name="$name, then a second disc while it plays"
+  fi
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
+  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
+    echo "real VLC ($name): the chosen title and chapter reached; the program ran ${program_ran} s"
+    return 0
+  fi
+  report_failure "$name" "the DSM's title and chapter"
   return 1
 }
 
@@ -134,4 +164,5 @@ run_case "VLC plays the first-play warning first" "" || failed=1
 # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
 # menu, which a user's VLC may do too.
 run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
+run_case "VLC comes up 5 s late" "" 5 again || failed=1
 exit "$failed"
