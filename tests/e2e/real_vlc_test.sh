@@ -9,7 +9,8 @@
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
 # runs as the plug-in starts VLC, playing the warning first (VLC drops keys pressed meanwhile, so
 # the DSM waits it out); with VLC's default, which starts in the menu; and with a VLC that comes
-# up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays.
+# up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays, and a third
+# once the user's VLC settings turn on a web interface that VLC answers on.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -33,6 +34,8 @@ serial=$spindrel_vlc_disc_serial
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
 work="$(mktemp -d "${TMPDIR:-/tmp}/spindrel-real-vlc.XXXXXX")"
 program=""
+user_vlcrc=""
+disc_link=""
 
 cleanup() {
   set +e
@@ -40,6 +43,8 @@ cleanup() {
   spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state"
   tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1
   wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1
+  [ -z "$user_vlcrc" ] || rm -f "$user_vlcrc"
+  [ -z "$disc_link" ] || rm -f "$disc_link"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -48,6 +53,10 @@ trap 'exit 143' TERM INT HUP
 
 spindrel_wine_start
 spindrel_vlc_prepare
+# Where the plug-in reads the user's own VLC settings (%APPDATA%\vlc\vlcrc) under Wine; a
+# settings file of the prefix's own is kept out of the way.
+user_vlcrc="$(winepath -u "$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")/vlc/vlcrc"
+[ ! -e "$user_vlcrc" ] || { echo "real VLC test: $user_vlcrc is in the way" >&2; user_vlcrc=""; exit 1; }
 # The VLC user must be able to read the disc: it lies outside the build and the prefix, which may
 # be in a folder only root may enter.
 chmod 755 "$work"
@@ -148,6 +157,35 @@ run_case() {
     reached=""
     vlc_reaches "1 0 playing" && reached=yes
     name="$name, then a second disc while it plays"
+  fi
+  # The plug-in names the disc to VLC as Windows has it, dvd:///E:/, which the Linux VLC opens as
+  # the folder /E: (vlc-player.sh translates only the command line): where that link cannot be
+  # made (not root), the third disc is left out.
+  if [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ] &&
+    ! { [ ! -e "/$letter:" ] && ln -s "$work/dvd" "/$letter:" 2>/dev/null && disc_link="/$letter:"; }; then
+    echo "real VLC ($name): the third disc is left out (no link /$letter: to the disc)"
+  elif [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ]; then
+    # And once more, now that the user's own VLC settings turn its web interface on with the
+    # port and password this VLC answers on: the plug-in tells this same VLC to open the disc
+    # (in_play) instead of starting another, and the DSM chooses the second title again.
+    echo "real VLC ($name): title 1 reached; the program ran ${program_ran} s"
+    local vlc_before
+    vlc_before="$(sed -n 1p "$work/state")"
+    mkdir -p "$(dirname "$user_vlcrc")"
+    printf '[core]\r\nextraintf=http\r\n[http]\r\nhttp-port=%s\r\nhttp-password=%s\r\n' \
+      "$(sed -n 2p "$work/state")" "$(sed -n 3p "$work/state")" >"$user_vlcrc"
+    printf '%s\r\n' "#The second title of the root menu" "7.0,Down" "1.0,Ok / Enter" \
+      >"$work/install/dsm/${serial,,}.dsm"
+    run_program
+    rm -f "$user_vlcrc" "$disc_link"
+    disc_link=""
+    reached=""
+    vlc_reaches "2 0 playing" && reached=yes
+    if [ "$(sed -n 1p "$work/state")" != "$vlc_before" ]; then
+      reached=""
+      program_failure="a new VLC was started instead of the user's being told to open the disc"
+    fi
+    name="$name, then a third disc through the user's own web interface"
   fi
   spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
     program_failure="${program_failure:+$program_failure; }VLC outlived its window"
