@@ -16,7 +16,6 @@ inline constexpr const char* kStartingIn = "Starting Macro in %d seconds.";
 inline constexpr const char* kBarTitle = "DVD Spindrel  ";
 inline constexpr const char* kBar = "-----     ";
 inline constexpr int kTenMinutes = 600000;
-inline constexpr int kRunNoPlayerState = 109;
 }  // namespace
 
 std::string progressTitle(int r) {
@@ -58,7 +57,7 @@ void Tmain::Timer1Timer() {
             StartMacroStep();
             return;
         case 60:
-            // The player went in the countdown.
+            // The player went during the countdown.
             if (!StartMacroStep())
                 EndRunWithoutPlayer(PlayerLoss::vanished);
             return;
@@ -200,7 +199,6 @@ bool Tmain::AutoRunStep(bool lookUp) {
             ports_.shell.execute("open", model.autoexec.caption, "", "", kSwShowNormal);
         }
         if (!player().Start_DVD_Player(dvdDriveLetter())) {
-            controller_state = kRunNoPlayerState;
             EndRunWithoutPlayer(PlayerLoss::neverCame);
             return false;
         }
