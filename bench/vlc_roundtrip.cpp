@@ -131,14 +131,14 @@ int main(int argc, char** argv) {
     }
     const auto player = reinterpret_cast<spindrel::contract::PCDVD_Player_fn>(
         reinterpret_cast<void*>(GetProcAddress(plugin, "PCDVD_Player")));
-    const auto wait = reinterpret_cast<spindrel::contract::Wait_For_Player_fn>(
-        reinterpret_cast<void*>(GetProcAddress(plugin, "Wait_For_Player")));
     const auto send = reinterpret_cast<spindrel::contract::Send_To_DVD_fn>(
         reinterpret_cast<void*>(GetProcAddress(plugin, "Send_To_DVD")));
     const DWORD looking = GetTickCount();
     while (player() == 0 && GetTickCount() - looking < 15000)
         Sleep(10);
-    if (player() == 0 || wait() == 0) {
+    // A press, not Wait_For_Player: the wait answers 0 for a VLC the plug-in has not started or
+    // handed a disc (this one is the user's own), so that an automatic run gives it the disc.
+    if (player() == 0 || send(kUpCode) == 0) {
         std::printf("Vlc.dll does not find VLC (its window, or its web interface)\n");
         return 1;
     }

@@ -19,6 +19,10 @@ inline constexpr const char* kInterfaceHint = "PC-DVD Interface : ";
 namespace spindrel::texts {
 
 inline constexpr const char* kWaitingForPlayer = "Waiting for DVD-Player";
+// Why an automatic run ended without its macro.
+inline constexpr const char* kPlayerNeverCame = "DVD-Player did not start";
+inline constexpr const char* kPlayerVanished = "DVD-Player was closed";
+inline constexpr const char* kPlayerUnreachable = "DVD-Player does not answer";
 inline constexpr const char* kLocateQuestion =
     "DVD-Spindrel could not start your PC-DVD Player program!\t\r"
     "                  (possibly because it cannot find it).\r\r"

@@ -80,7 +80,8 @@ public:
     void PCDVD_TimerTimer();
     void dvdbtnClick();
     bool ManualPlayerLocate();
-    void WaitForPlayerStep();
+    // The plug-in's answer: non-zero when the player is ready for this program's presses.
+    std::int32_t WaitForPlayerStep();
 
     // Panels and slides.
     void StartMove(int code);
@@ -174,6 +175,17 @@ public:
 private:
     void nextState(int state, int interval);
     void closeMainWindow();
+
+    // The automatic run's wait for its player: first for the window, then for its answer.
+    enum class PlayerLoss { neverCame, vanished, unreachable };
+    void awaitPlayerFrom(double nowMs);
+    // True when the window is there; else the state polls again, or past the bound the run ends.
+    bool playerWindowCame(int state);
+    // True when the player answered; else it is started (or told the disc) once more.
+    bool playerAnswered(int state);
+    void EndRunWithoutPlayer(PlayerLoss loss);
+    double playerDeadlineMs_ = 0;
+    bool playerRestarted_ = false;
     void afterOutSlide();
     void smallPanelAfterOutSlide();
     MsgAnswer askYesNo(const std::string& text);

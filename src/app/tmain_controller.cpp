@@ -16,7 +16,6 @@ inline constexpr const char* kStartingIn = "Starting Macro in %d seconds.";
 inline constexpr const char* kBarTitle = "DVD Spindrel  ";
 inline constexpr const char* kBar = "-----     ";
 inline constexpr int kTenMinutes = 600000;
-inline constexpr int kRunNoPlayerState = 109;
 }  // namespace
 
 std::string progressTitle(int r) {
@@ -55,13 +54,18 @@ void Tmain::Timer1Timer() {
             model.next_button.caption.clear();
             return;
         case 10:
-        case 60:
             StartMacroStep();
+            return;
+        case 60:
+            // The player went during the countdown.
+            if (!StartMacroStep())
+                EndRunWithoutPlayer(PlayerLoss::vanished);
             return;
         case 41:
             if (!slideRunning()) {
                 model.next_button.caption = kWaitingForRestart;
                 player().Start_DVD_Player(static_cast<char>(letter));
+                awaitPlayerFrom(ports_.timers.nowMs());
                 nextState(51, 1000);
             } else {
                 nextState(41, 1000);
@@ -79,6 +83,8 @@ void Tmain::Timer1Timer() {
                 nextState(51, 0);
                 return;
             }
+            if (!playerWindowCame(51))
+                return;
             WaitForPlayerStep();
             PCDVD_Timer.setEnabled(true);
             nextState(61, 800);
@@ -88,7 +94,8 @@ void Tmain::Timer1Timer() {
             return;
         case 70:
             model.applicationTitle = texts::kWaitingForPlayer;
-            WaitForPlayerStep();
+            if (!playerWindowCame(70) || !playerAnswered(70))
+                return;
             nextState(62, 800);
             return;
         case 71:
@@ -96,6 +103,8 @@ void Tmain::Timer1Timer() {
         case 78:
             model.applicationTitle = texts::kWaitingForPlayer;
             ports_.pump.processMessages();
+            if (!playerWindowCame(state))
+                return;
             WaitForPlayerStep();
             model.applicationTitle = texts::kApplicationTitle;
             nextState((state - 70) * 100, 1000);
@@ -182,13 +191,15 @@ void Tmain::Timer1Timer() {
 
 bool Tmain::AutoRunStep(bool lookUp) {
     bool startedPlayer = false;
+    awaitPlayerFrom(ports_.timers.nowMs());
+    playerRestarted_ = false;
     if (player().PCDVD_Player() == 0) {
         // The other program starts with the player only when the user asked for it.
         if (!model.autoexec.caption.empty() && isChecked(model.cbox_3)) {
             ports_.shell.execute("open", model.autoexec.caption, "", "", kSwShowNormal);
         }
         if (!player().Start_DVD_Player(dvdDriveLetter())) {
-            nextState(kRunNoPlayerState, 0);
+            EndRunWithoutPlayer(PlayerLoss::neverCame);
             return false;
         }
         startedPlayer = true;

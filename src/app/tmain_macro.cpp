@@ -68,6 +68,7 @@ void Tmain::ClickTimerTimer() {
     if (player().PCDVD_Player() == 0) {
         selectClick(-1);
         RunEndStep(false);
+        EndRunWithoutPlayer(PlayerLoss::vanished);
         return;
     }
 

@@ -21,12 +21,6 @@ void Tmain::PCDVD_TimerTimer() {
     PanelEnabling();
 }
 
-void Tmain::WaitForPlayerStep() {
-    ports_.pump.processMessages();
-    player().Wait_For_Player();
-    model.applicationTitle = texts::kApplicationTitle;
-}
-
 void Tmain::dvdbtnClick() {
     ports_.pump.processMessages();
     bool started = player().Start_DVD_Player(dvdDriveLetter());

@@ -219,7 +219,13 @@ std::int32_t PluginEngine::closePlayer() {
 std::int32_t PluginEngine::waitForPlayer() {
     const WindowHandle player = mainWindow();
     if (player == 0) return 0;
-    if (profile_.web.used && web_ && !endpoints().empty()) return waitForWebInterface();
+    if (profile_.web.used && web_) {
+        // A player this plug-in neither started nor handed a disc plays something else, or
+        // cannot be reached at all: the program then starts it once more (startWebPlayer).
+        if (web_->session.port == 0)
+            return 0;
+        return waitForWebInterface();
+    }
     return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
 }
 
@@ -322,9 +328,15 @@ bool PluginEngine::startWebPlayer(char driveLetter) {
         return false;
     const std::string password = passwordText(*secret);
 
+    const char disc = driveLetter != 0 ? driveLetter : firstVideoDisc();
+    if (mainWindow() != 0) {
+        if (disc != 0 && openInRunningPlayer(disc))
+            return true;
+        if (!closeRunningPlayer())
+            return false;
+    }
     const std::optional<VlcSettings> settings = userSettings();
     const std::string userInterfaces = settings ? settings->extraInterfaces : "";
-    const char disc = driveLetter != 0 ? driveLetter : firstVideoDisc();
     const std::intptr_t result =
         shell_.execute("open", playerPath(),
                        vlcStartParameters(disc, port, password, userInterfaces), "", kSwShow);

@@ -100,6 +100,11 @@ private:
     std::int32_t waitForWebInterface();
     bool startWebPlayer(char driveLetter);
     char firstVideoDisc();
+    // A player with a web interface that runs already, but not for this program (an earlier
+    // run started it): told to play the disc where its interface answers, then driven through
+    // that interface; else closed, to be started afresh. (engine_running_player.cpp)
+    bool openInRunningPlayer(char disc);
+    bool closeRunningPlayer();
     std::optional<std::string> readText(RegRoot root, const std::string& path,
                                         const std::string& value, bool createKey);
     WindowHandle findWindow(const WindowName& name);

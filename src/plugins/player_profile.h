@@ -61,6 +61,8 @@ struct WebInterface {
     // The player's own settings file (%VARIABLES% expanded): where a player the user started
     // with the interface already on keeps its port and password.
     std::string settingsFile;
+    // Asked to play a disc instead of what the player plays: the disc's address is appended.
+    std::string openPath = {};
 };
 
 // One entry of the ability list; the name "-" is a separator.

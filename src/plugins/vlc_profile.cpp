@@ -88,6 +88,11 @@ PlayerProfile vlc() {
     p.defaultPath = {"", "", "vlc.exe"};
     p.web = {true, "/requests/status.xml?command=key&val=", "/requests/status.xml",
              "%APPDATA%\\vlc\\vlcrc"};
+    // The web interface's in_play adds the address to the playlist and plays it at once
+    // (share/lua/intf/modules/httprequests.lua, processcommands; share/lua/http/requests/
+    // README.txt); the Lua playlist takes the request's options as trusted ones, so the disc
+    // starts with its first-play title here too.
+    p.web.openPath = "/requests/status.xml?command=in_play&option=%3Ano-dvdnav-menu&input=";
     return p;
 }
 

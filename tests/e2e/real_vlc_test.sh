@@ -7,8 +7,10 @@
 #
 # The disc (tools/mkdvd) opens with a first-play warning, then a root menu whose first button is
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
-# runs twice: as the plug-in starts VLC, playing the warning first (VLC drops keys pressed
-# meanwhile, so the DSM waits it out), and with VLC's default, which starts in the menu.
+# runs as the plug-in starts VLC, playing the warning first (VLC drops keys pressed meanwhile, so
+# the DSM waits it out); with VLC's default, which starts in the menu; and with a VLC that comes
+# up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays, and a third
+# once the user's VLC settings turn on a web interface that VLC answers on.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -32,6 +34,8 @@ serial=$spindrel_vlc_disc_serial
 key='HKLM\Software\Tolvrey\DVD-Spindrel'
 work="$(mktemp -d "${TMPDIR:-/tmp}/spindrel-real-vlc.XXXXXX")"
 program=""
+user_vlcrc=""
+disc_link=""
 
 cleanup() {
   set +e
@@ -39,6 +43,8 @@ cleanup() {
   spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state"
   tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1
   wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1
+  [ -z "$user_vlcrc" ] || rm -f "$user_vlcrc"
+  [ -z "$disc_link" ] || rm -f "$disc_link"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -47,6 +53,10 @@ trap 'exit 143' TERM INT HUP
 
 spindrel_wine_start
 spindrel_vlc_prepare
+# Where the plug-in reads the user's own VLC settings (%APPDATA%\vlc\vlcrc) under Wine; a
+# settings file of the prefix's own is kept out of the way.
+user_vlcrc="$(winepath -u "$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")/vlc/vlcrc"
+[ ! -e "$user_vlcrc" ] || { echo "real VLC test: $user_vlcrc is in the way" >&2; user_vlcrc=""; exit 1; }
 # The VLC user must be able to read the disc: it lies outside the build and the prefix, which may
 # be in a folder only root may enter.
 chmod 755 "$work"
@@ -58,74 +68,132 @@ tools/mkdisc/mkdisc.py --video-ts "$work/dvd/VIDEO_TS" "$letter" "$spindrel_vlc_
 mkdir -p "$work/install/dsm"
 cp "$build/dist/DVD_Spindrel.exe" "$build/dist/"*.dll "$work/install/"
 cp -r "$build/dist/images" "$work/install/"
-spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
 
 export SPINDREL_VLC_FAKEPLAYER="$build/testbin/fakeplayer.exe"
 export SPINDREL_VLC_STATE="$work/state"
 export SPINDREL_VLC_LOG="$work/vlc.log"
 export SPINDREL_FAKEPLAYER="--quiet --log $(winepath -w "$work/player.log")"
 
-run_case() {
-  local name="$1"
-  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
-  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
-  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
-  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
-    /f "$view" </dev/null >/dev/null
-
+# Runs the program with "/a" until it ends (at most 90 s: a late VLC, a VLC closed and started
+# again): sets code (empty when it did not end) and program_ran.
+run_program() {
   local started
   started=$(date +%s.%N)
   wine "$work/install/DVD_Spindrel.exe" /a </dev/null >"$work/program.log" 2>&1 &
   program=$!
-  local code=""
-  for _ in $(seq 1 600); do
+  code=""
+  for _ in $(seq 1 900); do
     if ! kill -0 "$program" 2>/dev/null; then
       wait "$program" && code=0 || code=$?
       break
     fi
     sleep 0.1
   done
+  program=""
   program_ran=$(printf '%.1f' "$(echo "$(date +%s.%N) - $started" | bc)")
-
-  local where="VLC was never started"
-  local reached=""
-  if [ -s "$work/state" ]; then
-    local port password
-    port="$(sed -n 2p "$work/state")"
-    password="$(sed -n 3p "$work/state")"
-    # The last press takes effect within about 0.1 s; give it a few seconds.
-    local until=$((SECONDS + 5))
-    while :; do
-      where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
-      if [ "$where" = "$spindrel_vlc_dsm_goal" ]; then reached=yes; break; fi
-      [ "$SECONDS" -lt "$until" ] || break
-      sleep 0.1
-    done
-  fi
   if [ -z "$code" ]; then
-    program_failure="the program did not end its run within 60 s"
+    program_failure="the program did not end its run within 90 s"
   elif [ "$code" != 0 ]; then
     program_failure="the program ended with exit code $code"
   else
     program_failure=""
   fi
-  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
-    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
-  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
-    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
-    return 0
-  fi
+}
+
+# Whether the VLC now running (its state file) plays GOAL; sets where.
+vlc_reaches() {
+  where="VLC was never started"
+  [ -s "$work/state" ] || return 1
+  local port password
+  port="$(sed -n 2p "$work/state")"
+  password="$(sed -n 3p "$work/state")"
+  # The last press takes effect within about 0.1 s; give it a few seconds.
+  local until=$((SECONDS + 5))
+  while :; do
+    where="$(spindrel_vlc_where "$port" "$password" 2>/dev/null)" || where="VLC does not answer"
+    [ "$where" = "$1" ] && return 0
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.1
+  done
+}
+
+report_failure() {
   {
-    echo "real VLC test FAILED ($name, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
-    echo "  VLC's title, chapter (from 0) and state: $where; expected $spindrel_vlc_dsm_goal"
+    echo "real VLC test FAILED ($1, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
+    echo "  VLC's title, chapter (from 0) and state: $where; expected $2"
     echo "  the stand-in VLC window's log (messages the plug-in sent it):"
     grep -v ' direct ' "$work/player.log" 2>/dev/null | tail -15 | sed 's/^/    /'
     echo "  VLC's output:"
     grep -v -E 'dbus|globalhotkeys|no suitable interface' "$work/vlc.log" 2>/dev/null | tail -15 |
       sed 's/^/    /'
   } >&2
+}
+
+# A case: VLC's own options, and how many seconds late VLC comes up.
+run_case() {
+  local name="$1"
+  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
+  export SPINDREL_VLC_DELAY="${3:-0}"
+  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
+  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
+  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
+    /f "$view" </dev/null >/dev/null
+  spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
+
+  run_program
+  local reached=""
+  vlc_reaches "$spindrel_vlc_dsm_goal" && reached=yes
+  if [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ]; then
+    # The next disc while this VLC still plays: the new run cannot reach it (its password went
+    # with the run that started it), so the plug-in closes it and starts one of its own, which
+    # must reach the title the new DSM chooses: the first (of one chapter).
+    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
+    export SPINDREL_VLC_DELAY=0
+    printf '%s\r\n' "#The first title of the root menu" "7.0,Ok / Enter" \
+      >"$work/install/dsm/${serial,,}.dsm"
+    run_program
+    reached=""
+    vlc_reaches "1 0 playing" && reached=yes
+    name="$name, then a second disc while it plays"
+  fi
+  # The plug-in names the disc to VLC as Windows has it, dvd:///E:/, which the Linux VLC opens as
+  # the folder /E: (vlc-player.sh translates only the command line): where that link cannot be
+  # made (not root), the third disc is left out.
+  if [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ] &&
+    ! { [ ! -e "/$letter:" ] && ln -s "$work/dvd" "/$letter:" 2>/dev/null && disc_link="/$letter:"; }; then
+    echo "real VLC ($name): the third disc is left out (no link /$letter: to the disc)"
+  elif [ -n "$reached" ] && [ -z "$program_failure" ] && [ "${4:-}" = again ]; then
+    # And once more, now that the user's own VLC settings turn its web interface on with the
+    # port and password this VLC answers on: the plug-in tells this same VLC to open the disc
+    # (in_play) instead of starting another, and the DSM chooses the second title again.
+    echo "real VLC ($name): title 1 reached; the program ran ${program_ran} s"
+    local vlc_before
+    vlc_before="$(sed -n 1p "$work/state")"
+    mkdir -p "$(dirname "$user_vlcrc")"
+    printf '[core]\r\nextraintf=http\r\n[http]\r\nhttp-port=%s\r\nhttp-password=%s\r\n' \
+      "$(sed -n 2p "$work/state")" "$(sed -n 3p "$work/state")" >"$user_vlcrc"
+    printf '%s\r\n' "#The second title of the root menu" "7.0,Down" "1.0,Ok / Enter" \
+      >"$work/install/dsm/${serial,,}.dsm"
+    run_program
+    rm -f "$user_vlcrc" "$disc_link"
+    disc_link=""
+    reached=""
+    vlc_reaches "2 0 playing" && reached=yes
+    if [ "$(sed -n 1p "$work/state")" != "$vlc_before" ]; then
+      reached=""
+      program_failure="a new VLC was started instead of the user's being told to open the disc"
+    fi
+    name="$name, then a third disc through the user's own web interface"
+  fi
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
+  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
+    echo "real VLC ($name): the chosen title and chapter reached; the program ran ${program_ran} s"
+    return 0
+  fi
+  report_failure "$name" "the DSM's title and chapter"
   return 1
 }
 
@@ -134,4 +202,5 @@ run_case "VLC plays the first-play warning first" "" || failed=1
 # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
 # menu, which a user's VLC may do too.
 run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
+run_case "VLC comes up 5 s late" "" 5 again || failed=1
 exit "$failed"

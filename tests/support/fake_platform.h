@@ -293,8 +293,13 @@ public:
     bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                      std::intptr_t lParam) override {
         messages.push_back({window, message, wParam, lParam, false, 0});
-        return exists(window);
+        const bool there = exists(window);
+        if (closeOnWmClose && message == 0x0010)
+            removeWindow(window);
+        return there;
     }
+    // A posted WM_CLOSE closes the window, as a player that obeys it does.
+    bool closeOnWmClose = false;
 
     const Window* find(WindowHandle handle) const {
         for (const Window& w : windows) {

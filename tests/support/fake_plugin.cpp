@@ -32,9 +32,15 @@ std::int32_t SPINDREL_PLUGIN_CALL fakeKill() {
     return 0;
 }
 std::int32_t SPINDREL_PLUGIN_CALL fakeWait() {
-    ++plugin().waits;
-    if (plugin().onWait) plugin().onWait();
-    return 1;
+    FakePlugin& p = plugin();
+    ++p.waits;
+    if (p.onWait)
+        p.onWait();
+    if (p.waitAnswers.empty())
+        return 1;
+    const std::int32_t answer = p.waitAnswers.front();
+    p.waitAnswers.erase(p.waitAnswers.begin());
+    return answer;
 }
 char* SPINDREL_PLUGIN_CALL fakeAbilities(char* buffer) {
     ++plugin().abilityCalls;

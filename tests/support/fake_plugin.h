@@ -29,6 +29,8 @@ public:
     bool startResult = true;
     std::string abilities;
     std::function<void()> onWait;  // runs inside Wait_For_Player
+    // Wait_For_Player's answers, one per call; 1 once they are used up.
+    std::vector<std::int32_t> waitAnswers;
     std::function<void(std::int32_t)> onSend;  // runs inside Send_To_DVD, after the record
     // Fills the caller's buffer instead of copying abilities (a plug-in that misbehaves).
     std::function<void(char*)> fillAbilities;

@@ -56,6 +56,8 @@ struct Options {
     std::string logFile;
     int hangMs = 0;
     int slowMs = 0;
+    int lateMs = 0;
+    bool noWindow = false;
     bool quiet = false;
     bool close = false;
     std::vector<std::string> arguments;  // everything that is not an option
@@ -106,6 +108,10 @@ bool parseOptions(const std::vector<std::string>& words, Options& options, std::
             options.hangMs = std::atoi(words[++i].c_str());
         } else if (word == "--slow" && hasValue) {
             options.slowMs = std::atoi(words[++i].c_str());
+        } else if (word == "--late" && hasValue) {
+            options.lateMs = std::atoi(words[++i].c_str());
+        } else if (word == "--no-window") {
+            options.noWindow = true;
         } else if (word == "--quiet") {
             options.quiet = true;
         } else if (word == "--close") {
@@ -416,17 +422,27 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Options options;
     std::string error;
     if (!parseOptions(words, options, error)) {
-        MessageBoxA(nullptr,
-                    (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
-                             "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--quiet] "
-                             "[--close] [ARG...]")
-                        .c_str(),
-                    "fakeplayer", MB_OK | MB_ICONERROR);
+        MessageBoxA(
+            nullptr,
+            (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
+                     "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--late MS] "
+                     "[--no-window] [--quiet] [--close] [ARG...]")
+                .c_str(),
+            "fakeplayer", MB_OK | MB_ICONERROR);
         return 2;
     }
 
     if (options.close) return closePlayers(options);
     Log log(options.logFile);
+    // A player that is slow to come up (a drive spinning up, a first start), or never does.
+    if (options.noWindow) {
+        log.write("start as " + std::string(options.player->name) + " without a window");
+        return 0;
+    }
+    if (options.lateMs > 0) {
+        log.write("late " + std::to_string(options.lateMs));
+        Sleep(static_cast<DWORD>(options.lateMs));
+    }
     FakePlayer player(options, log);
     if (!player.create(instance)) return 1;
     char folder[MAX_PATH] = "";

@@ -14,6 +14,8 @@
 #                            process id, the web interface's port and its password, so that a
 #                            test can ask VLC itself what it plays, and stop all of it
 #   SPINDREL_FAKEPLAYER      the stand-in's own options (its log)
+#   SPINDREL_VLC_DELAY       seconds to wait before starting VLC and its window, as a VLC that
+#                            comes up late (a drive spinning up, a first start after an update)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../../scripts/vlc-env.sh"
@@ -79,6 +81,7 @@ while [ $# -gt 0 ]; do
 done
 
 spindrel_vlc_prepare || exit 1
+sleep "${SPINDREL_VLC_DELAY:-0}"
 if [ -n "${SPINDREL_VLC_STATE:-}" ]; then
   (umask 077 && printf '%s\n%s\n%s\n' "$$" "$port" "$password" >"$SPINDREL_VLC_STATE")
 fi

@@ -110,6 +110,7 @@ TEST_F(ControllerTest, RestoringTheWaitingRemainRunCancelsTheCloseAndStartsANewD
 
 TEST_F(ControllerTest, DiscWithDsmCountsDownAndStartsTheMacro) {
     disc();
+    plugin.playerWindow = 0x99;
     dsm("#Skips the warnings\r\n2.5,Ok / Enter\r\n");
     start({"/b"});
     const std::vector<int> states = run(5000);
@@ -121,6 +122,7 @@ TEST_F(ControllerTest, DiscWithDsmCountsDownAndStartsTheMacro) {
 
 TEST_F(ControllerTest, CountdownTextsStayPluralForOne) {
     disc();
+    plugin.playerWindow = 0x99;
     dsm("2.5,Ok / Enter\r\n");
     start({"/b"});
     run(10 + 1000 + 800);  // through 62
@@ -130,15 +132,109 @@ TEST_F(ControllerTest, CountdownTextsStayPluralForOne) {
     EXPECT_EQ(tmain->model.next_button.caption, "Starting Macro in 1 seconds.");
 }
 
-TEST_F(ControllerTest, PlayerThatCannotStartEndsTheRunSilently) {
+TEST_F(ControllerTest, PlayerThatCannotStartEndsTheRunSilentlyAndCloses) {
     disc();
     plugin.startResult = false;
     start({"/a"});
     run();
-    EXPECT_EQ(tmain->controller_state, 109);
-    EXPECT_FALSE(tmain->Timer1.enabled());
-    EXPECT_FALSE(tmain->model.closeRequested);
+    EXPECT_TRUE(tmain->model.closeRequested);
+    EXPECT_EQ(tmain->model.applicationTitle, "DVD-Player did not start");
     EXPECT_TRUE(t.messages.shown.empty());
+}
+
+TEST_F(ControllerTest, LatePlayerIsWaitedForThenCountedDownAsEver) {
+    disc();
+    dsm("2.5,Ok / Enter\r\n");
+    double pressedAt = -1;
+    plugin.onSend = [&](std::int32_t) { pressedAt = t.clock.nowMs(); };
+    start({"/a"});
+    run(6000);  // the player was started at 10 ms and shows no window yet
+    EXPECT_EQ(tmain->controller_state, 70);
+    EXPECT_EQ(tmain->model.applicationTitle, "Waiting for DVD-Player");
+    EXPECT_EQ(plugin.waits, 0);
+    EXPECT_EQ(plugin.starts.size(), 1u);
+    plugin.playerWindow = 0x99;
+    t.clock.runUntilIdle();
+    // Found at the next poll (6010 ms), answered at once: 62, 61, 60 and the click as ever.
+    EXPECT_DOUBLE_EQ(pressedAt, 6010 + 800 + 800 + 800 + 10 + 2500);
+    EXPECT_EQ(plugin.waits, 1);
+    EXPECT_EQ(plugin.starts.size(), 1u);
+    EXPECT_TRUE(tmain->model.closeRequested);
+}
+
+// "/a" and a DSM named on the command line close; "/b" stays for the user as without a DSM.
+TEST_F(ControllerTest, PlayerThatNeverShowsEndsTheRunAfterAMinute) {
+    t.fileIo.put(std::string(TestPorts::kDsmFolder) + "\\movie.dsm", "1.0,Play\r\n");
+    disc();
+    dsm("1.0,Play\r\n");
+    for (const char* arg : {"/a", "movie", "/b"}) {
+        SCOPED_TRACE(arg);
+        tmain.reset();
+        const double begun = t.clock.nowMs();
+        start({arg});
+        run(59000);
+        EXPECT_FALSE(tmain->model.closeRequested);
+        EXPECT_EQ(tmain->controller_state, 70);
+        run(2000);
+        EXPECT_EQ(tmain->model.applicationTitle, "DVD-Player did not start");
+        EXPECT_EQ(tmain->model.next_button.caption, "DVD-Player did not start");
+        EXPECT_LE(t.clock.nowMs() - begun, 10 + 60000 + 500);
+        if (std::string(arg) == "/b") {
+            EXPECT_EQ(tmain->controller_state, 900);
+            EXPECT_EQ(tmain->Timer1.interval(), 600000);
+            EXPECT_FALSE(tmain->model.closeRequested);
+        } else {
+            EXPECT_TRUE(tmain->model.closeRequested);
+        }
+        EXPECT_EQ(plugin.waits, 0);
+        EXPECT_TRUE(plugin.sent.empty());
+    }
+}
+
+TEST_F(ControllerTest, PlayerClosedDuringTheCountdownOrTheMacroEndsTheMinimisedRun) {
+    disc();
+    dsm("1.0,Play\r\n1.0,Stop\r\n");
+    plugin.playerWindow = 0x99;
+    for (bool inMacro : {false, true}) {
+        SCOPED_TRACE(inMacro ? "in the macro" : "in the countdown");
+        plugin.sent.clear();
+        plugin.onSend = [&](std::int32_t) { plugin.playerWindow = 0; };
+        tmain.reset();
+        start({"/a"});
+        run(10 + 1000 + 800);  // through 62
+        if (!inMacro)
+            plugin.playerWindow = 0;
+        t.clock.runUntilIdle();
+        EXPECT_TRUE(tmain->model.closeRequested);
+        EXPECT_EQ(tmain->model.applicationTitle, "DVD-Player was closed");
+        EXPECT_EQ(plugin.sent.size(), inMacro ? 1u : 0u);
+        plugin.playerWindow = 0x99;
+    }
+}
+
+// A player already running that does not answer (one an earlier run started) is started once
+// more, which hands it the disc; a second silence ends the run without pressing anything.
+TEST_F(ControllerTest, RunningPlayerThatDoesNotAnswerIsStartedOnceMore) {
+    disc();
+    dsm("1.0,Play\r\n");
+    plugin.playerWindow = 0x99;
+    for (int secondAnswer : {1, 0}) {
+        SCOPED_TRACE(secondAnswer);
+        plugin.starts.clear();
+        plugin.sent.clear();
+        plugin.waitAnswers = {0, secondAnswer};
+        tmain.reset();
+        start({"/a"});
+        t.clock.runUntilIdle();
+        EXPECT_EQ(plugin.starts, std::vector<char>{'D'});
+        EXPECT_TRUE(tmain->model.closeRequested);
+        if (secondAnswer != 0) {
+            EXPECT_EQ(plugin.sent, std::vector<std::int32_t>{0});
+        } else {
+            EXPECT_TRUE(plugin.sent.empty());
+            EXPECT_EQ(tmain->model.applicationTitle, "DVD-Player does not answer");
+        }
+    }
 }
 
 TEST_F(ControllerTest, NoDiscAfterStartingThePlayerWaitsForItAndTriesAgain) {
@@ -181,6 +277,34 @@ TEST_F(ControllerTest, RestartAlonePollsForThePlayerOnceASecond) {
     EXPECT_EQ(plugin.starts.size(), 1u);
 }
 
+TEST_F(ControllerTest, TestWithRestartWaitsForTheRestartedPlayersWindow) {
+    disc();
+    dsm("1.0,Play\r\n");
+    plugin.playerWindow = 0x99;
+    start({});
+    run();
+    tmain->model.cbox_1.caption = "x";
+    tmain->testbtnClick();
+    plugin.playerWindow = 0;  // closed by the restart
+    run(2000 + 2000 + 5000);
+    EXPECT_EQ(tmain->controller_state, 51);
+    EXPECT_EQ(plugin.starts.size(), 1u);
+    plugin.playerWindow = 0x99;
+    t.clock.advance(5000);
+    EXPECT_EQ(plugin.sent, std::vector<std::int32_t>{0});
+
+    // One that never comes: the test ends, saying so, and the window stays.
+    tmain->testbtnClick();
+    plugin.playerWindow = 0;
+    run(2000 + 2000 + 60000);
+    EXPECT_EQ(tmain->model.next_button.caption, "DVD-Player did not start");
+    run();
+    EXPECT_EQ(tmain->model.next_button.caption, "");
+    EXPECT_FALSE(tmain->model.closeRequested);
+    EXPECT_TRUE(tmain->PCDVD_Timer.enabled());
+    EXPECT_EQ(plugin.sent.size(), 1u);
+}
+
 TEST_F(ControllerTest, StateOutsideTheTableOnlyStopsTheTimer) {
     start({});
     run();
@@ -194,10 +318,10 @@ TEST_F(ControllerTest, StateOutsideTheTableOnlyStopsTheTimer) {
 TEST_F(ControllerTest, ConfigurationChangeMidRunIsSavedAndTheRunGoesOn) {
     disc();
     dsm("2.5,Ok / Enter\r\n");
+    plugin.playerWindow = 0x99;
     start({"/b"});
     run(10 + 1000);
     ASSERT_EQ(tmain->controller_state, 62);
-    plugin.playerWindow = 0x99;
     tmain->checkbox_change(0);
     tmain->autoexecChange("C:\\lights.exe");
     run();

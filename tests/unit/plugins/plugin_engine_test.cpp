@@ -401,7 +401,9 @@ TEST_F(VlcEngineTest, StartTurnsOnTheWebInterfaceOnAFreePortWithAFreshPasswordAn
     EXPECT_EQ(vlc().sendButton(12), 0);
     EXPECT_TRUE(web.requests.empty());
 
+    windows.removeWindow(main);  // started while none runs
     ASSERT_TRUE(vlc().startPlayer('E'));
+    const WindowHandle started = windows.addWindow("Qt5QWindowIcon", "VLC media player");
     EXPECT_EQ(launchedFile(), "vlc.exe");
     EXPECT_EQ(shell.launches[0].parameters,
               "--extraintf=http --http-host=127.0.0.1 --http-port=49321 --http-password=" +
@@ -414,7 +416,7 @@ TEST_F(VlcEngineTest, StartTurnsOnTheWebInterfaceOnAFreePortWithAFreshPasswordAn
     EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=nav-down");
 
     // No player window: nothing is asked of the interface.
-    windows.removeWindow(main);
+    windows.removeWindow(started);
     EXPECT_EQ(vlc().sendButton(12), 0);
     EXPECT_EQ(web.requests.size(), 1u);
 }
@@ -474,7 +476,7 @@ TEST_F(VlcEngineTest, VlcIsFoundByItsKeyThenInstallFolderThenDefaultFolders) {
 }
 
 TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
-    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    const WindowHandle user = windows.addWindow("Qt5QWindowIcon", "VLC media player");
     // VLC writes its defaults commented out: those are no password.
     userSettings("[http]\r\n#http-password=\r\n#http-port=8080\r\n");
     EXPECT_EQ(vlc().sendButton(0), 0);
@@ -500,7 +502,9 @@ TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
 
     // Once it has gone, the player this plug-in started gives way to the user's own.
     userSettings("extraintf=rc:http\nhttp-password=mine\nhttp-port=9091\n");
+    windows.removeWindow(user);
     ASSERT_TRUE(vlc().startPlayer('E'));
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
     EXPECT_TRUE(shell.launches[0].parameters.starts_with("--extraintf=rc:http "));
     EXPECT_EQ(vlc().sendButton(0), 1);
     ASSERT_EQ(web.requests.size(), 2u);
@@ -508,6 +512,7 @@ TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
     EXPECT_EQ(web.requests[1].port, 9091);
 
     userSettings("extraintf=rc\n");
+    windows.windows.clear();
     ASSERT_TRUE(vlc().startPlayer('E'));
     EXPECT_TRUE(shell.launches[1].parameters.starts_with("--extraintf=rc:http "));
 }
@@ -569,11 +574,55 @@ TEST_F(VlcEngineTest, WaitPollsTheInterfaceUntilItAnswersOrTenSecondsHavePassed)
     EXPECT_EQ(vlc().waitForPlayer(), 0);
     EXPECT_EQ(web.requests.size(), 1u);
 
-    // Without any interface to ask, the player's window is waited for as with the others.
+    // A VLC this plug-in did not start (an earlier run's) is not this program's to press on.
     session = {};
+    web.requests.clear();
+    EXPECT_EQ(vlc().waitForPlayer(), 0);
+    EXPECT_TRUE(web.requests.empty());
+    EXPECT_TRUE(windows.messages.empty());
+}
+
+// Started while one runs: the running VLC is told to play the disc where its interface answers
+// (and is then the one pressed on), else it is closed and a VLC of this plug-in's own started.
+TEST_F(VlcEngineTest, StartWhileAVlcRunsHandsItTheDiscOrStartsItAfresh) {
+    const WindowHandle old = windows.addWindow("Qt5QWindowIcon", "Film - VLC media player");
+    userSettings("extraintf=http\nhttp-password=mine\n");
+    web.ports[8080].password = "mine";
+    ASSERT_TRUE(vlc().startPlayer('E'));
+    EXPECT_TRUE(shell.launches.empty());
+    EXPECT_TRUE(windows.messages.empty());
+    ASSERT_EQ(web.requests.size(), 1u);
+    EXPECT_EQ(web.requests[0].port, 8080);
+    EXPECT_EQ(web.requests[0].path,
+              "/requests/status.xml?command=in_play&option=%3Ano-dvdnav-menu&input="
+              "dvd%3A%2F%2F%2FE%3A%2F");
     EXPECT_EQ(vlc().waitForPlayer(), 1);
+
+    // Nothing answers: it is closed, and only once it has gone is the new one started.
+    session = {};
+    web.ports.clear();
+    windows.closeOnWmClose = true;
+    ASSERT_TRUE(vlc().startPlayer('E'));
     ASSERT_EQ(windows.messages.size(), 1u);
-    EXPECT_EQ(windows.messages[0].message, 0x0400u);
+    EXPECT_EQ(windows.messages[0].window, old);
+    EXPECT_EQ(windows.messages[0].message, 0x0010u);
+    ASSERT_EQ(shell.launches.size(), 1u);
+    EXPECT_TRUE(shell.launches[0].parameters.ends_with("dvd:///E:/"));
+    EXPECT_EQ(session.port, 49321);
+
+    // Its own VLC (one that stopped answering, or still closing for a restart) is not asked to
+    // play the disc but closed; one that does not close within ten seconds is left, and nothing
+    // is started beside it.
+    windows.closeOnWmClose = false;
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    web.ports[49321].password = kSecret;
+    web.requests.clear();
+    web.now = 0;
+    EXPECT_FALSE(vlc().startPlayer('E'));
+    EXPECT_GE(web.now, 10000);
+    EXPECT_EQ(shell.launches.size(), 1u);
+    for (const auto& request : web.requests)
+        EXPECT_NE(request.port, 49321);
 }
 
 TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
