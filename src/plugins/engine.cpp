@@ -128,12 +128,19 @@ WindowHandle PluginEngine::videoWindow() {
 }
 
 std::int32_t PluginEngine::sendButton(std::int32_t code) {
+    // Counted from the call: whatever comes before the request is part of the press.
+    const double deadline = web_ ? web_->service.nowMs() + kRequestTimeoutMs : 0;
     const WindowHandle player = mainWindow();
-    if (player == 0) return 0;
+    if (player == 0) {
+        // The user's VLC is gone: whatever listens on its port next must prove itself again.
+        if (web_)
+            web_->session.vouchedPort = 0;
+        return 0;
+    }
     if (const Command* command = findCommand(profile_, code)) {
         if (command->delivery == Delivery::request) {
             const WebAnswer answer =
-                request(profile_.web.commandPath + command->action, kRequestTimeoutMs);
+                request(profile_.web.commandPath + command->action, deadline, false);
             return answer.failure == WebFailure::none && answer.status == 200 ? 1 : 0;
         }
         for (const PlayerMessage& m : command->messages) {
@@ -211,6 +218,9 @@ bool PluginEngine::startPlayer(char driveLetter) {
 }
 
 std::int32_t PluginEngine::closePlayer() {
+    // The VLC this plug-in started ends here: its port may be anyone's next.
+    if (web_)
+        web_->session = {};
     const WindowHandle player = mainWindow();
     if (player == 0) return 0;
     return windows_.postMessage(player, kWmClose, 0, 0) ? 1 : 0;
@@ -223,9 +233,33 @@ std::int32_t PluginEngine::waitForPlayer() {
     return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
 }
 
-std::optional<VlcSettings> PluginEngine::userSettings() {
-    const std::string file = expandEnvironment(profile_.web.settingsFile, environment_);
+const std::optional<VlcSettings>& PluginEngine::userSettings() {
+    // A press or a wait reads the file once: VLC replaces it by deleting and renaming, which
+    // fails while the file is open, and the user's change of settings would then be lost.
+    if (!settings_)
+        settings_ = readUserSettings();
+    return *settings_;
+}
+
+std::optional<VlcSettings> PluginEngine::readUserSettings() {
     std::string text;
+    // A portable VLC keeps its settings in a folder beside the program, when that folder exists
+    // (src/win32/dirs.c, config_GetAppDir); a file that is not found in a folder that is there
+    // is told from a folder that is not (ERROR_FILE_NOT_FOUND, not ERROR_PATH_NOT_FOUND).
+    constexpr int kFileNotFound = 2;
+    if (!profile_.web.portableSettingsFile.empty()) {
+        const std::string program = playerPath();
+        const std::size_t folderEnd = program.find_last_of("\\/");
+        if (folderEnd != std::string::npos) {
+            const int error = web_->files.readAll(
+                program.substr(0, folderEnd + 1) + profile_.web.portableSettingsFile, text);
+            if (error == 0)
+                return parseVlcSettings(text);
+            if (error == kFileNotFound)
+                return std::nullopt;
+        }
+    }
+    const std::string file = expandEnvironment(profile_.web.settingsFile, environment_);
     // A variable that is not set leaves the path unexpanded: no file to read then.
     if (file.empty() || file.find('%') != std::string::npos ||
         web_->files.readAll(file, text) != 0) {
@@ -241,11 +275,10 @@ std::vector<PluginEngine::Endpoint> PluginEngine::endpoints() {
     // The player this plug-in started comes first; then one the user started with the interface
     // already on, from the player's own settings.
     if (web_->session.port != 0)
-        found.push_back({web_->session.port, web_->session.password});
-    const std::optional<VlcSettings> settings = userSettings();
-    // VLC refuses every request while the password is empty.
-    if (settings && !settings->httpPassword.empty() && servesLoopback(settings->httpHost)) {
-        const Endpoint own{settings->httpPort, settings->httpPassword};
+        found.push_back({web_->session.port, web_->session.password, true});
+    const std::optional<VlcSettings>& settings = userSettings();
+    if (settings && webInterfaceOn(*settings)) {
+        const Endpoint own{settings->httpPort, settings->httpPassword, false};
         if (found.empty() || found[0].port != own.port || found[0].password != own.password) {
             found.push_back(own);
         }
@@ -253,24 +286,71 @@ std::vector<PluginEngine::Endpoint> PluginEngine::endpoints() {
     return found;
 }
 
-WebAnswer PluginEngine::request(const std::string& path, std::uint32_t timeoutMs) {
-    WebAnswer answer;
-    answer.failure = WebFailure::refused;
-    if (!web_)
-        return answer;
+WebAnswer PluginEngine::ask(const Endpoint& endpoint, const std::string& path, double deadline,
+                            bool shareTime) {
     WebSession& session = web_->session;
-    for (const Endpoint& endpoint : endpoints()) {
-        const std::uint32_t timeout =
-            endpoint.port == session.silentPort && kSilentTimeoutMs < timeoutMs ? kSilentTimeoutMs
-                                                                                : timeoutMs;
-        answer = web_->web.get(endpoint.port, path, endpoint.password, timeout);
+    LocalServicePort& clock = web_->service;
+    const double start = clock.nowMs();
+    // An endpoint with another after it leaves that one half of the time; a silent one gets
+    // only a moment, as Windows gives up at once on a window it judges hung.
+    double until = shareTime ? start + (deadline - start) / 2 : deadline;
+    if (endpoint.port == session.silentPort && start + kSilentTimeoutMs < until)
+        until = start + kSilentTimeoutMs;
+    const auto get = [&](const std::string& what, const std::string& password) {
+        const double left = until - clock.nowMs();
+        WebAnswer answer;
+        answer.failure = WebFailure::timedOut;
+        if (left <= 0)
+            return answer;
+        answer = web_->web.get(endpoint.port, what, password,
+                               left < 1 ? 1 : static_cast<std::uint32_t>(left));
         if (answer.failure == WebFailure::timedOut) {
             session.silentPort = endpoint.port;
         } else if (endpoint.port == session.silentPort) {
             session.silentPort = 0;
         }
-        if (answer.failure != WebFailure::refused)
+        return answer;
+    };
+    if (!endpoint.started && session.vouchedPort != endpoint.port) {
+        // The user's saved password goes only to a listener that first asks for it as VLC does:
+        // another program may listen on that port, another user's among them.
+        const WebAnswer challenge = get(profile_.web.statusPath, "");
+        if (challenge.failure != WebFailure::none)
+            return challenge;
+        if (challenge.status != 401 || challenge.challenge != kVlcChallenge)
+            return WebAnswer{};
+        session.vouchedPort = endpoint.port;
+    }
+    const WebAnswer answer = get(path, endpoint.password);
+    if (!endpoint.started && (answer.failure != WebFailure::none || answer.status == 401))
+        session.vouchedPort = 0;
+    return answer;
+}
+
+WebAnswer PluginEngine::request(const std::string& path, double deadline, bool starting) {
+    WebAnswer answer;
+    answer.failure = WebFailure::refused;
+    if (!web_)
+        return answer;
+    WebSession& session = web_->session;
+    const std::vector<Endpoint> found = endpoints();
+    bool startedFailed = false;
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Endpoint& endpoint = found[i];
+        answer = ask(endpoint, path, deadline, i + 1 < found.size());
+        if (endpoint.started && !starting && answer.failure != WebFailure::none) {
+            startedFailed = true;
+            // Refused once it is up: that VLC is gone (closed, or it never had the port).
+            if (answer.failure == WebFailure::refused)
+                session = {0, "", 0, session.vouchedPort};
+        }
+        if (answer.failure == WebFailure::none) {
+            // The user's VLC answered where the one started here did not: the presses go there
+            // from now on, and no longer wait for that one first.
+            if (!endpoint.started && startedFailed)
+                session = {0, "", 0, session.vouchedPort};
             break;
+        }
     }
     return answer;
 }
@@ -279,12 +359,11 @@ std::int32_t PluginEngine::waitForWebInterface() {
     LocalServicePort& service = web_->service;
     const double deadline = service.nowMs() + kWaitTimeoutMs;
     for (;;) {
-        const double left = deadline - service.nowMs();
-        if (left <= 0)
+        const double now = service.nowMs();
+        if (deadline - now <= 0)
             return 0;
-        const auto timeout =
-            static_cast<std::uint32_t>(left < kPollTimeoutMs ? left : kPollTimeoutMs);
-        const WebAnswer answer = request(profile_.web.statusPath, timeout == 0 ? 1 : timeout);
+        const double poll = now + kPollTimeoutMs < deadline ? now + kPollTimeoutMs : deadline;
+        const WebAnswer answer = request(profile_.web.statusPath, poll, true);
         // Any answer ends the wait: a refused password will not get better by waiting.
         if (answer.failure == WebFailure::none)
             return answer.status == 200 ? 1 : 0;
@@ -330,7 +409,7 @@ bool PluginEngine::startWebPlayer(char driveLetter) {
                        vlcStartParameters(disc, port, password, userInterfaces), "", kSwShow);
     if (result <= 32)
         return false;
-    web_->session = {port, password, 0};
+    web_->session = {port, password, 0, web_->session.vouchedPort};
     return true;
 }
 

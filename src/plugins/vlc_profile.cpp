@@ -87,7 +87,7 @@ PlayerProfile vlc() {
     // Found nowhere: the shell may still know it by its App Paths entry.
     p.defaultPath = {"", "", "vlc.exe"};
     p.web = {true, "/requests/status.xml?command=key&val=", "/requests/status.xml",
-             "%APPDATA%\\vlc\\vlcrc"};
+             "%APPDATA%\\vlc\\vlcrc", "portable\\vlcrc"};
     return p;
 }
 
