@@ -243,28 +243,38 @@ const std::optional<VlcSettings>& PluginEngine::userSettings() {
 
 std::optional<VlcSettings> PluginEngine::readUserSettings() {
     std::string text;
-    // A portable VLC keeps its settings in a folder beside the program, when that folder exists
-    // (src/win32/dirs.c, config_GetAppDir); a file that is not found in a folder that is there
-    // is told from a folder that is not (ERROR_FILE_NOT_FOUND, not ERROR_PATH_NOT_FOUND).
-    constexpr int kFileNotFound = 2;
-    if (!profile_.web.portableSettingsFile.empty()) {
-        const std::string program = playerPath();
-        const std::size_t folderEnd = program.find_last_of("\\/");
-        if (folderEnd != std::string::npos) {
-            const int error = web_->files.readAll(
-                program.substr(0, folderEnd + 1) + profile_.web.portableSettingsFile, text);
-            if (error == 0)
-                return parseVlcSettings(text);
-            if (error == kFileNotFound)
-                return std::nullopt;
+    // Where the file is, is found once until the player is started or closed again: finding the
+    // program takes registry reads that would lengthen every press.
+    std::string& file = web_->session.settingsFile;
+    if (file.empty()) {
+        // A portable VLC keeps its settings in a folder beside the program, when that folder
+        // exists (src/win32/dirs.c, config_GetAppDir); a file that is not found in a folder that
+        // is there is told from a folder that is not (ERROR_FILE_NOT_FOUND, not
+        // ERROR_PATH_NOT_FOUND).
+        constexpr int kFileNotFound = 2;
+        if (!profile_.web.portableSettingsFile.empty()) {
+            const std::string program = playerPath();
+            const std::size_t folderEnd = program.find_last_of("\\/");
+            if (folderEnd != std::string::npos) {
+                const std::string portable =
+                    program.substr(0, folderEnd + 1) + profile_.web.portableSettingsFile;
+                const int error = web_->files.readAll(portable, text);
+                if (error == 0 || error == kFileNotFound)
+                    file = portable;
+                if (error == 0)
+                    return parseVlcSettings(text);
+                if (error == kFileNotFound)
+                    return std::nullopt;
+            }
         }
+        const std::string own = expandEnvironment(profile_.web.settingsFile, environment_);
+        // A variable that is not set leaves the path unexpanded: no file to read then.
+        if (own.empty() || own.find('%') != std::string::npos)
+            return std::nullopt;
+        file = own;
     }
-    const std::string file = expandEnvironment(profile_.web.settingsFile, environment_);
-    // A variable that is not set leaves the path unexpanded: no file to read then.
-    if (file.empty() || file.find('%') != std::string::npos ||
-        web_->files.readAll(file, text) != 0) {
+    if (web_->files.readAll(file, text) != 0)
         return std::nullopt;
-    }
     return parseVlcSettings(text);
 }
 
@@ -342,13 +352,13 @@ WebAnswer PluginEngine::request(const std::string& path, double deadline, bool s
             startedFailed = true;
             // Refused once it is up: that VLC is gone (closed, or it never had the port).
             if (answer.failure == WebFailure::refused)
-                session = {0, "", 0, session.vouchedPort};
+                session = {0, "", 0, session.vouchedPort, session.settingsFile};
         }
         if (answer.failure == WebFailure::none) {
             // The user's VLC answered where the one started here did not: the presses go there
             // from now on, and no longer wait for that one first.
             if (!endpoint.started && startedFailed)
-                session = {0, "", 0, session.vouchedPort};
+                session = {0, "", 0, session.vouchedPort, session.settingsFile};
             break;
         }
     }
@@ -409,7 +419,7 @@ bool PluginEngine::startWebPlayer(char driveLetter) {
                        vlcStartParameters(disc, port, password, userInterfaces), "", kSwShow);
     if (result <= 32)
         return false;
-    web_->session = {port, password, 0, web_->session.vouchedPort};
+    web_->session = {port, password, 0, web_->session.vouchedPort, ""};
     return true;
 }
 

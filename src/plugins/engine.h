@@ -58,6 +58,8 @@ struct WebSession {
     // The port of the user's own VLC that answered without the password as VLC does, and has
     // answered every request since: the user's password goes to no other.
     std::uint16_t vouchedPort = 0;
+    // Where the player keeps its settings, once found.
+    std::string settingsFile = {};
 };
 
 // What a player with a web interface needs beyond windows, shell and registry.

@@ -544,13 +544,16 @@ TEST_F(VlcEngineTest, APortableVlcKeepsItsSettingsBesideTheProgram) {
     settingsFiles.put(portable, "extraintf=http\nhttp-password=portable\nhttp-port=9300\n");
     EXPECT_EQ(vlc().sendButton(0), 1);
     EXPECT_EQ(web.requests.back().port, 9300);
-    // The folder without the file: VLC's defaults, no web interface.
+    // The folder without the file: VLC's defaults, no web interface. The place is looked up
+    // again once the player has been closed.
     settingsFiles.readErrors[portable] = 2;
+    vlc().closePlayer();
     web.requests.clear();
     EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_TRUE(web.requests.empty());
     // No such folder: the user's own settings.
     settingsFiles.readErrors[portable] = 3;
+    vlc().closePlayer();
     EXPECT_EQ(vlc().sendButton(0), 1);
     EXPECT_EQ(web.requests.back().port, 9091);
 }
@@ -561,7 +564,7 @@ TEST_F(VlcEngineTest, AStartedVlcThatIsGoneGivesWayToTheUsersOwnWithinOnePress) 
     web.refusalMs = 2000;
     userSettings("extraintf=http\nhttp-password=mine\nhttp-port=9091\n");
     web.ports[9091].password = "mine";
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
     EXPECT_EQ(vlc().waitForPlayer(), 1);
     EXPECT_LE(web.now, kPollTimeoutMs);
     // The first press still tries the dead port briefly; then it is forgotten.
@@ -574,21 +577,21 @@ TEST_F(VlcEngineTest, AStartedVlcThatIsGoneGivesWayToTheUsersOwnWithinOnePress) 
 
     // Not yet known to be dead, with the user's VLC silent: one deadline for the whole press.
     web.ports[9091].failure = WebFailure::timedOut;
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
     web.now = 0;
     EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_LE(web.now, kRequestTimeoutMs);
     EXPECT_EQ(session.port, 0);
 
     // Closing the player forgets it too.
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
     vlc().closePlayer();
     EXPECT_EQ(session.port, 0);
 }
 
 TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
     windows.addWindow("Qt5QWindowIcon", "VLC media player");
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
     web.ports[7000].password = "other";  // 401
     EXPECT_EQ(vlc().sendButton(0), 0);
     web.ports[7000] = {WebFailure::other, 0, 20, "pw"};
@@ -596,7 +599,7 @@ TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
     web.ports.clear();  // refused: that VLC is gone
     EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_EQ(session.port, 0);
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
 
     // It stops answering mid-macro: the first press waits out the whole time-out, the next ones
     // only briefly, until it answers again.
@@ -618,7 +621,7 @@ TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
 
 TEST_F(VlcEngineTest, WaitPollsTheInterfaceUntilItAnswersOrTenSecondsHavePassed) {
     windows.addWindow("Qt5QWindowIcon", "VLC media player");
-    session = {7000, "pw", 0, 0};
+    session = {7000, "pw", 0, 0, ""};
     // Never there: the wait ends at its bound, every poll short, and the settings read once.
     userSettings("");
     settingsFiles.reads = 0;
