@@ -35,10 +35,12 @@ password=$(head -c 16 /dev/urandom | od -An -tx1 | tr -d ' \n')
 appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")
 mkdir -p "$appdata/vlc"
 vlcrc="$appdata/vlc/vlcrc"
-printf '[http]\nhttp-host=127.0.0.1\nhttp-port=%s\nhttp-password=%s\n' "$port" "$password" >"$vlcrc"
+(umask 077 && printf '[core]\nextraintf=http\n[http]\nhttp-host=127.0.0.1\nhttp-port=%s\nhttp-password=%s\n' \
+  "$port" "$password" >"$vlcrc")
 
+spindrel_vlc_password="$password"
 spindrel_vlc_start "$work/vlc.log" --vout dummy --aout dummy --extraintf http \
-  --http-host 127.0.0.1 --http-port "$port" --http-password "$password"
+  --http-host 127.0.0.1 --http-port "$port"
 spindrel_vlc_wait_http "$port" "$password" || { echo "VLC's web interface did not answer" >&2; exit 1; }
 env -u SPINDREL_FAKEPLAYER wine "$build/testbin/fakeplayer.exe" --as vlc --quiet </dev/null >/dev/null 2>&1 &
 

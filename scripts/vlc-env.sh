@@ -8,6 +8,10 @@
 spindrel_vlc_user="${SPINDREL_VLC_USER:-spindrel-vlc}"
 spindrel_vlc_home="${SPINDREL_VLC_HOME:-${TMPDIR:-/tmp}/spindrel-vlc-home}"
 spindrel_vlc_pid=""
+# The web interface's password for the next spindrel_vlc_start: VLC gets it in a settings file
+# that only its user may read, not on its command line, which every local user can read.
+spindrel_vlc_password=""
+spindrel_vlc_config=""
 
 spindrel_vlc_prepare() {
   if [ "$(id -u)" -eq 0 ] && ! id "$spindrel_vlc_user" >/dev/null 2>&1; then
@@ -27,9 +31,16 @@ spindrel_vlc_prepare() {
 spindrel_vlc_start() {
   local log="$1"
   shift
-  local run=()
+  local run=() config=()
   if [ "$(id -u)" -eq 0 ]; then run=(runuser -u "$spindrel_vlc_user" --); fi
-  "${run[@]}" env HOME="$spindrel_vlc_home" cvlc "$@" </dev/null >>"$log" 2>&1 &
+  if [ -n "$spindrel_vlc_password" ]; then
+    # mktemp makes it readable by its owner only; VLC reads a last line without its newline short.
+    spindrel_vlc_config="$(mktemp "$spindrel_vlc_home/vlcrc.XXXXXX")" || return 1
+    printf 'http-password=%s\n' "$spindrel_vlc_password" >"$spindrel_vlc_config"
+    if [ "$(id -u)" -eq 0 ]; then chown "$spindrel_vlc_user" "$spindrel_vlc_config"; fi
+    config=(--config "$spindrel_vlc_config")
+  fi
+  "${run[@]}" env HOME="$spindrel_vlc_home" cvlc "${config[@]}" "$@" </dev/null >>"$log" 2>&1 &
   spindrel_vlc_pid=$!
 }
 
@@ -55,13 +66,21 @@ spindrel_vlc_stop() {
   kill -9 "$vlc" "$spindrel_vlc_pid" 2>/dev/null || true
   wait "$spindrel_vlc_pid" 2>/dev/null || true
   spindrel_vlc_pid=""
+  if [ -n "$spindrel_vlc_config" ]; then rm -f "$spindrel_vlc_config"; fi
+  spindrel_vlc_config=""
+# The web interface's password for the next spindrel_vlc_start: VLC gets it in a settings file
+# that only its user may read, not on its command line, which every local user can read.
+spindrel_vlc_password=""
+spindrel_vlc_config=""
 }
 
 # One request to VLC's web interface: spindrel_vlc_request PORT PASSWORD [QUERY]. Prints
-# status.json; fails when VLC does not answer within two seconds.
+# status.json; fails when VLC does not answer within two seconds. The password reaches curl on
+# its input, not its command line.
 spindrel_vlc_request() {
-  curl --silent --fail --max-time 2 --noproxy '*' --user ":$2" \
-    "http://127.0.0.1:$1/requests/status.json${3:+?$3}"
+  printf 'user = ":%s"\n' "$2" |
+    curl --config - --silent --fail --max-time 2 --noproxy '*' \
+      "http://127.0.0.1:$1/requests/status.json${3:+?$3}"
 }
 
 # Waits (at most SECONDS, default 10) until the web interface answers.

@@ -46,8 +46,10 @@ std::string base64(const std::string& bytes) {
 
 std::string httpGetRequest(std::uint16_t port, const std::string& path,
                            const std::string& password) {
-    return "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) +
-           "\r\nAuthorization: Basic " + base64(":" + password) + "\r\nConnection: close\r\n\r\n";
+    const std::string authorization =
+        password.empty() ? "" : "Authorization: Basic " + base64(":" + password) + "\r\n";
+    return "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n" +
+           authorization + "Connection: close\r\n\r\n";
 }
 
 std::optional<std::size_t> httpResponseLength(const std::string& received) {
@@ -81,6 +83,15 @@ std::optional<HttpResponse> parseHttpResponse(const std::string& received) {
             return std::nullopt;
         }
         response.status = response.status * 10 + (received[i] - '0');
+    }
+    const std::string field = "\r\nwww-authenticate:";
+    const std::size_t at = lower(received.substr(0, headEnd)).find(field);
+    if (at != std::string::npos) {
+        const std::size_t begin = received.find_first_not_of(" \t", at + field.size());
+        const std::size_t end = received.find("\r\n", at + field.size());
+        if (begin < end)
+            response.challenge =
+                received.substr(begin, received.find_last_not_of(" \t", end - 1) - begin + 1);
     }
     response.body = received.substr(headEnd + 4);
     // A body cut short of its announced length is a broken answer, not a short one.

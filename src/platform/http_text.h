@@ -14,14 +14,16 @@ inline constexpr std::size_t kMaxAnswerBytes = 1 << 20;
 
 std::string base64(const std::string& bytes);
 
-// "GET <path> HTTP/1.0" to 127.0.0.1:port with Basic authentication of ":" + password. HTTP/1.0
-// and "Connection: close" make the server end the connection after its answer.
+// "GET <path> HTTP/1.0" to 127.0.0.1:port with Basic authentication of ":" + password, or none
+// for an empty password. HTTP/1.0 and "Connection: close" make the server end the connection
+// after its answer.
 std::string httpGetRequest(std::uint16_t port, const std::string& path,
                            const std::string& password);
 
 struct HttpResponse {
     int status = 0;
     std::string body;
+    std::string challenge;  // the WWW-Authenticate field's value, as sent
 };
 
 // How many bytes the whole answer takes, once its head has arrived and names a Content-Length;

@@ -21,13 +21,16 @@ struct WebAnswer {
     WebFailure failure = WebFailure::other;
     int status = 0;
     std::string body;
+    std::string challenge;  // a 401's WWW-Authenticate field
 };
 
 class LocalWebPort {
   public:
     virtual ~LocalWebPort() = default;
     // GET of the path (with its query) from 127.0.0.1:port, with HTTP Basic authentication of an
-    // empty user name and this password. Connecting and the whole answer share one time-out.
+    // empty user name and this password; an empty password sends no authentication at all.
+    // Connecting and the whole answer share one time-out. A port that nobody listens on is
+    // refused at once, not after the system's retries.
     virtual WebAnswer get(std::uint16_t port, const std::string& path, const std::string& password,
                           std::uint32_t timeoutMs) = 0;
 };

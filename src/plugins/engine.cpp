@@ -128,12 +128,19 @@ WindowHandle PluginEngine::videoWindow() {
 }
 
 std::int32_t PluginEngine::sendButton(std::int32_t code) {
+    // Counted from the call: whatever comes before the request is part of the press.
+    const double deadline = web_ ? web_->service.nowMs() + kRequestTimeoutMs : 0;
     const WindowHandle player = mainWindow();
-    if (player == 0) return 0;
+    if (player == 0) {
+        // The user's VLC is gone: whatever listens on its port next must prove itself again.
+        if (web_)
+            web_->session.vouchedPort = 0;
+        return 0;
+    }
     if (const Command* command = findCommand(profile_, code)) {
         if (command->delivery == Delivery::request) {
             const WebAnswer answer =
-                request(profile_.web.commandPath + command->action, kRequestTimeoutMs);
+                request(profile_.web.commandPath + command->action, deadline, false);
             return answer.failure == WebFailure::none && answer.status == 200 ? 1 : 0;
         }
         for (const PlayerMessage& m : command->messages) {
@@ -211,6 +218,9 @@ bool PluginEngine::startPlayer(char driveLetter) {
 }
 
 std::int32_t PluginEngine::closePlayer() {
+    // The VLC this plug-in started ends here: its port may be anyone's next.
+    if (web_)
+        web_->session = {};
     const WindowHandle player = mainWindow();
     if (player == 0) return 0;
     return windows_.postMessage(player, kWmClose, 0, 0) ? 1 : 0;
@@ -227,123 +237,6 @@ std::int32_t PluginEngine::waitForPlayer() {
         return waitForWebInterface();
     }
     return windows_.sendMessageTimeout(player, kWmUser, 0, 0, kWaitTimeoutMs).ok ? 1 : 0;
-}
-
-std::optional<VlcSettings> PluginEngine::userSettings() {
-    const std::string file = expandEnvironment(profile_.web.settingsFile, environment_);
-    std::string text;
-    // A variable that is not set leaves the path unexpanded: no file to read then.
-    if (file.empty() || file.find('%') != std::string::npos ||
-        web_->files.readAll(file, text) != 0) {
-        return std::nullopt;
-    }
-    return parseVlcSettings(text);
-}
-
-std::vector<PluginEngine::Endpoint> PluginEngine::endpoints() {
-    std::vector<Endpoint> found;
-    if (!web_)
-        return found;
-    // The player this plug-in started comes first; then one the user started with the interface
-    // already on, from the player's own settings.
-    if (web_->session.port != 0)
-        found.push_back({web_->session.port, web_->session.password});
-    const std::optional<VlcSettings> settings = userSettings();
-    // VLC refuses every request while the password is empty.
-    if (settings && !settings->httpPassword.empty() && servesLoopback(settings->httpHost)) {
-        const Endpoint own{settings->httpPort, settings->httpPassword};
-        if (found.empty() || found[0].port != own.port || found[0].password != own.password) {
-            found.push_back(own);
-        }
-    }
-    return found;
-}
-
-WebAnswer PluginEngine::request(const std::string& path, std::uint32_t timeoutMs) {
-    WebAnswer answer;
-    answer.failure = WebFailure::refused;
-    if (!web_)
-        return answer;
-    WebSession& session = web_->session;
-    for (const Endpoint& endpoint : endpoints()) {
-        const std::uint32_t timeout =
-            endpoint.port == session.silentPort && kSilentTimeoutMs < timeoutMs ? kSilentTimeoutMs
-                                                                                : timeoutMs;
-        answer = web_->web.get(endpoint.port, path, endpoint.password, timeout);
-        if (answer.failure == WebFailure::timedOut) {
-            session.silentPort = endpoint.port;
-        } else if (endpoint.port == session.silentPort) {
-            session.silentPort = 0;
-        }
-        if (answer.failure != WebFailure::refused)
-            break;
-    }
-    return answer;
-}
-
-std::int32_t PluginEngine::waitForWebInterface() {
-    LocalServicePort& service = web_->service;
-    const double deadline = service.nowMs() + kWaitTimeoutMs;
-    for (;;) {
-        const double left = deadline - service.nowMs();
-        if (left <= 0)
-            return 0;
-        const auto timeout =
-            static_cast<std::uint32_t>(left < kPollTimeoutMs ? left : kPollTimeoutMs);
-        const WebAnswer answer = request(profile_.web.statusPath, timeout == 0 ? 1 : timeout);
-        // Any answer ends the wait: a refused password will not get better by waiting.
-        if (answer.failure == WebFailure::none)
-            return answer.status == 200 ? 1 : 0;
-        if (answer.failure != WebFailure::timedOut)
-            service.pause(kPollPauseMs);
-    }
-}
-
-char PluginEngine::firstVideoDisc() {
-    // The automatic run starts the player before its first drive scan; VLC on Windows has no DVD
-    // device of its own to fall back on, so the first disc drive holding a DVD-Video is named.
-    DrivesPort& drives = web_->drives;
-    const std::uint32_t present = drives.logicalDrives();
-    for (char letter = 'C'; letter <= 'Z'; ++letter) {
-        if ((present & (1u << (letter - 'A'))) == 0)
-            continue;
-        const std::string root{letter, ':', '\\'};
-        if (drives.driveType(root) != kDriveTypeCdrom)
-            continue;
-        if (drives.fileExists(root + "Video_ts\\video_ts.ifo"))
-            return letter;
-    }
-    return 0;
-}
-
-bool PluginEngine::startWebPlayer(char driveLetter) {
-    if (!web_)
-        return false;
-    LocalServicePort& service = web_->service;
-    // Without a secret from the system's random source the interface would be open to anyone
-    // on the machine: then the player is not started at all.
-    const std::uint16_t port = service.freeLoopbackPort();
-    const std::optional<std::string> secret = service.randomBytes(16);
-    if (port == 0 || !secret)
-        return false;
-    const std::string password = passwordText(*secret);
-
-    const char disc = driveLetter != 0 ? driveLetter : firstVideoDisc();
-    if (mainWindow() != 0) {
-        if (disc != 0 && openInRunningPlayer(disc))
-            return true;
-        if (!closeRunningPlayer())
-            return false;
-    }
-    const std::optional<VlcSettings> settings = userSettings();
-    const std::string userInterfaces = settings ? settings->extraInterfaces : "";
-    const std::intptr_t result =
-        shell_.execute("open", playerPath(),
-                       vlcStartParameters(disc, port, password, userInterfaces), "", kSwShow);
-    if (result <= 32)
-        return false;
-    web_->session = {port, password, 0};
-    return true;
 }
 
 char* PluginEngine::writeAbilities(char* buffer) const {

@@ -35,12 +35,13 @@ bool fileIsThere(const std::string& path);
 // Expands %NAME% as Windows does for REG_EXPAND_SZ values: unknown names stay as written.
 std::string expandEnvironment(const std::string& text, const EnvironmentLookup& lookup);
 
-// A request to a web interface blocks no longer than a sent button; polls while waiting for the
-// player are short, so the wait ends soon after the interface answers.
+// A press blocks no longer than a sent button; polls while waiting for the player are short, so
+// the wait ends soon after the interface answers.
 inline constexpr std::uint32_t kPollTimeoutMs = 500;
-// A press's request gets the contract's time-out less what finding the window, reading the
-// player's settings file and closing the socket take, so that even a silent player holds the
-// program no longer than the contract allows (measured under Wine: 5,001 to 5,009 ms without it).
+// A press's requests, to every interface it tries, share the contract's time-out from the call
+// on, less what finding the window and closing the socket take, so that even a silent player
+// holds the program no longer than the contract allows (measured under Wine: 5,001 to 5,009 ms
+// without it).
 inline constexpr std::uint32_t kRequestTimeoutMs = kButtonTimeoutMs - 50;
 inline constexpr std::uint32_t kPollPauseMs = 100;
 // A player whose interface timed out is asked with this time-out until it answers again, as
@@ -50,10 +51,15 @@ inline constexpr std::uint32_t kSilentTimeoutMs = 250;
 // The web interface of the player this plug-in started, kept in the plug-in's memory for the
 // later calls of the same program (never written anywhere).
 struct WebSession {
-    std::uint16_t port = 0;  // 0: this plug-in started none
+    std::uint16_t port = 0;  // 0: this plug-in started none, or it is gone
     std::string password;
     // The port whose last request timed out.
     std::uint16_t silentPort = 0;
+    // The port of the user's own VLC that answered without the password as VLC does, and has
+    // answered every request since: the user's password goes to no other.
+    std::uint16_t vouchedPort = 0;
+    // Where the player keeps its settings, once found.
+    std::string settingsFile = {};
 };
 
 // What a player with a web interface needs beyond windows, shell and registry.
@@ -92,11 +98,18 @@ private:
     struct Endpoint {
         std::uint16_t port;
         std::string password;
+        bool started;  // the VLC this plug-in started, else the user's own
     };
-    std::optional<VlcSettings> userSettings();
+    // Read once for each call of the plug-in.
+    const std::optional<VlcSettings>& userSettings();
+    std::optional<VlcSettings> readUserSettings();
     std::vector<Endpoint> endpoints();
-    // To the first endpoint that does not refuse; the session learns which ones stay silent.
-    WebAnswer request(const std::string& path, std::uint32_t timeoutMs);
+    // To each endpoint in turn until one answers, all by the one deadline (on the service's
+    // clock); the session learns which ones stay silent and forgets a started VLC that is gone.
+    // While waiting for a VLC to start, its refusals are expected.
+    WebAnswer request(const std::string& path, double deadline, bool starting);
+    WebAnswer ask(const Endpoint& endpoint, const std::string& path, double deadline,
+                  bool shareTime);
     std::int32_t waitForWebInterface();
     bool startWebPlayer(char driveLetter);
     char firstVideoDisc();
@@ -116,6 +129,7 @@ private:
     EnvironmentLookup environment_;
     FileCheck fileCheck_;
     std::optional<WebPorts> web_;
+    std::optional<std::optional<VlcSettings>> settings_;
 };
 
 }  // namespace spindrel::plugins

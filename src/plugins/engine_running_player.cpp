@@ -26,12 +26,16 @@ bool PluginEngine::openInRunningPlayer(char disc) {
         // while it closes for a restart: both want a fresh one.
         if (endpoint.port == web_->session.port && endpoint.password == web_->session.password)
             continue;
+        // As a press: the user's saved password goes only to a listener that asks for it as
+        // VLC does.
         const WebAnswer answer =
-            web_->web.get(endpoint.port, profile_.web.openPath + discAddress(disc),
-                          endpoint.password, kRequestTimeoutMs);
+            ask(endpoint, profile_.web.openPath + discAddress(disc),
+                web_->service.nowMs() + kRequestTimeoutMs, false);
         if (answer.failure == WebFailure::none && answer.status == 200) {
             // From now on this is the player the program drives.
-            web_->session = {endpoint.port, endpoint.password, 0};
+            WebSession& session = web_->session;
+            session = {endpoint.port, endpoint.password, 0, session.vouchedPort,
+                       session.settingsFile};
             return true;
         }
     }

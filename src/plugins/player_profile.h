@@ -61,6 +61,9 @@ struct WebInterface {
     // The player's own settings file (%VARIABLES% expanded): where a player the user started
     // with the interface already on keeps its port and password.
     std::string settingsFile;
+    // The same file of a portable installation, relative to the program's folder; read instead
+    // when that folder exists.
+    std::string portableSettingsFile = {};
     // Asked to play a disc instead of what the player plays: the disc's address is appended.
     std::string openPath = {};
 };

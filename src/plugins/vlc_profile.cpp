@@ -6,8 +6,10 @@
 // s_names2actions table; handled in modules/control/hotkeys.c): play, pause, stop, chapter-next,
 // chapter-prev, faster, slower, frame-next, disc-menu, nav-left, nav-right, nav-up, nav-down,
 // nav-activate, vol-up, vol-down, vol-mute, audio-track, subtitle-track. Against VLC 3.0.24, play
-// starts a stopped or paused VLC and pause pauses it, faster and slower step the rate, frame-next
-// pauses and steps one frame (read back from status.json).
+// starts a stopped or paused VLC at normal speed, but at any other rate it only brings the rate
+// back to normal and a paused VLC stays paused (hotkeys.c, ACTIONID_PLAY; the real-VLC end-to-end
+// test presses Fast Forward, Pause, Play); pause pauses, faster and slower step the rate,
+// frame-next pauses and steps one frame (read back from status.json).
 // Left out because VLC has no such action: Title, Chapter, Angle, Audio and Subpicture Menu (the
 // DVD's own menus are reached through disc-menu), Slow Forward and Backward, Step Backward, Zoom
 // (VLC's zoom steps the size of the video, not a zoom into the picture), Eject Disc, Next Angle.
@@ -87,7 +89,7 @@ PlayerProfile vlc() {
     // Found nowhere: the shell may still know it by its App Paths entry.
     p.defaultPath = {"", "", "vlc.exe"};
     p.web = {true, "/requests/status.xml?command=key&val=", "/requests/status.xml",
-             "%APPDATA%\\vlc\\vlcrc"};
+             "%APPDATA%\\vlc\\vlcrc", "portable\\vlcrc"};
     // The web interface's in_play adds the address to the playlist and plays it at once
     // (share/lua/intf/modules/httprequests.lua, processcommands; share/lua/http/requests/
     // README.txt); the Lua playlist takes the request's options as trusted ones, so the disc

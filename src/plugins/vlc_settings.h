@@ -11,7 +11,8 @@ namespace spindrel::plugins {
 // The values the user set; a line VLC wrote commented out ("#name=value") is VLC's default and
 // is not a setting.
 struct VlcSettings {
-    std::string extraInterfaces;  // "extraintf"
+    std::string extraInterfaces;    // "extraintf"
+    std::string controlInterfaces;  // "control"
     std::string httpPassword;
     std::uint16_t httpPort = 8080;  // VLC's default
     std::string httpHost;
@@ -19,8 +20,13 @@ struct VlcSettings {
 
 VlcSettings parseVlcSettings(const std::string& text);
 
-// Whether a web interface bound to this host answers on 127.0.0.1.
+// Whether VLC started with these settings runs its web interface, and on 127.0.0.1.
+bool webInterfaceOn(const VlcSettings& settings);
 bool servesLoopback(const std::string& host);
+
+// The challenge VLC's web server answers a request without the password with
+// (src/network/httpd.c): a listener that does not send it is not VLC.
+inline constexpr const char* kVlcChallenge = "Basic realm=\"VLC stream\"";
 
 // The parameters that start VLC with its web interface on this port and password, playing the
 // DVD in this drive (0: no disc named). userInterfaces is the user's own "extraintf", kept.

@@ -10,7 +10,8 @@
 # runs as the plug-in starts VLC, playing the warning first (VLC drops keys pressed meanwhile, so
 # the DSM waits it out); with VLC's default, which starts in the menu; and with a VLC that comes
 # up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays, and a third
-# once the user's VLC settings turn on a web interface that VLC answers on.
+# once the user's VLC settings turn on a web interface that VLC answers on. Then the plug-in alone
+# restarts VLC as before a test (see run_restart_case).
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -20,7 +21,8 @@ case "$build" in
   */win32) view=/reg:32 ;;
   *) view=/reg:64 ;;
 esac
-for needed in "$build/dist/DVD_Spindrel.exe" "$build/dist/Vlc.dll" "$build/testbin/fakeplayer.exe"; do
+for needed in "$build/dist/DVD_Spindrel.exe" "$build/dist/Vlc.dll" "$build/testbin/fakeplayer.exe" \
+  "$build/testbin/plugin_call.exe"; do
   [ -f "$needed" ] || { echo "real VLC test: $needed is missing (build it first)" >&2; exit 1; }
 done
 
@@ -117,10 +119,22 @@ vlc_reaches() {
   done
 }
 
-report_failure() {
+# A fresh case: VLC's options, no state or logs of the one before, Vlc.dll with vlc-player.sh as
+# the player the user located.
+prepare_case() {
+  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $1"
+  export SPINDREL_VLC_DELAY=0
+  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
+  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
+  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
+  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
+    /f "$view" </dev/null >/dev/null
+}
+
+# What the test saw beside VLC's own account, for a failure.
+explain_failure() {
   {
-    echo "real VLC test FAILED ($1, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
-    echo "  VLC's title, chapter (from 0) and state: $where; expected $2"
     echo "  the stand-in VLC window's log (messages the plug-in sent it):"
     grep -v ' direct ' "$work/player.log" 2>/dev/null | tail -15 | sed 's/^/    /'
     echo "  VLC's output:"
@@ -129,17 +143,19 @@ report_failure() {
   } >&2
 }
 
+report_failure() {
+  {
+    echo "real VLC test FAILED ($1, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
+    echo "  VLC's title, chapter (from 0) and state: $where; expected $2"
+  } >&2
+  explain_failure
+}
+
 # A case: VLC's own options, and how many seconds late VLC comes up.
 run_case() {
   local name="$1"
-  export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
+  prepare_case "$2"
   export SPINDREL_VLC_DELAY="${3:-0}"
-  rm -f "$work/state" "$work/vlc.log" "$work/player.log"
-  wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Tolvrey\DVD-Spindrel' /f "$view" </dev/null >/dev/null 2>&1 || true
-  wine reg add "$key" /v DVD_Interface /t REG_SZ /d Vlc.dll /f "$view" </dev/null >/dev/null
-  wine reg add "$key" /v PCDVD /t REG_SZ /d "$(winepath -w "$root/tools/fakeplayer/vlc-player.sh")" \
-    /f "$view" </dev/null >/dev/null
   spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
 
   run_program
@@ -197,10 +213,48 @@ run_case() {
   return 1
 }
 
+# The restart before a test: Kill_DVD_Player, and Start_DVD_Player a second later, while the old
+# VLC is still closing; VLC behaves as on Windows with "Allow only one instance" set, where a VLC
+# started then would hand its disc to the closing one and end, unless told not to. Then Fast
+# Forward, Pause and Play: play at any other rate than normal only brings the rate back
+# (modules/control/hotkeys.c), so VLC stays paused at normal speed.
+run_restart_case() {
+  local name="the plug-in restarts VLC while the old one closes"
+  prepare_case ""
+  export SPINDREL_VLC_ONE_INSTANCE=3
+  local failure="" status="" started
+  started=$(date +%s.%N)
+  if ! timeout 90 wine "$build/testbin/plugin_call.exe" "$(winepath -w "$work/install/Vlc.dll")" \
+    start:0 wait kill pause:1000 start:0 wait send:3 pause:300 send:2 pause:300 send:0 \
+    </dev/null >"$work/calls.log" 2>&1; then
+    failure="the plug-in's calls failed: $(tr -d '\r' <"$work/calls.log" | tail -1)"
+  fi
+  unset SPINDREL_VLC_ONE_INSTANCE
+  local took
+  took=$(printf '%.1f' "$(echo "$(date +%s.%N) - $started" | bc)")
+  if [ -z "$failure" ] && [ -s "$work/state" ]; then
+    sleep 0.3
+    status="$(spindrel_vlc_request "$(sed -n 2p "$work/state")" "$(sed -n 3p "$work/state")" |
+      python3 -c 'import json, sys; s = json.load(sys.stdin); print(s.get("state"), "%g" % s.get("rate", 0))')" ||
+      status="VLC does not answer"
+    [ "$status" = "paused 1" ] || failure="VLC's state and rate: $status; expected paused 1"
+  fi
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    failure="${failure:+$failure; }VLC outlived its window"
+  if [ -z "$failure" ]; then
+    echo "real VLC ($name): the new VLC took the presses; fast forward, pause, play left it paused at normal speed (${took} s)"
+    return 0
+  fi
+  echo "real VLC test FAILED ($name, $(basename "$build")): $failure" >&2
+  explain_failure
+  return 1
+}
+
 failed=0
 run_case "VLC plays the first-play warning first" "" || failed=1
 # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
 # menu, which a user's VLC may do too.
 run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
 run_case "VLC comes up 5 s late" "" 5 again || failed=1
+run_restart_case || failed=1
 exit "$failed"

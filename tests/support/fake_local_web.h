@@ -20,12 +20,14 @@ class FakeLocalWeb : public LocalWebPort, public LocalServicePort {
         std::uint32_t timeoutMs;
     };
     // How a port answers: its status, or a failure, each answer taking this long. A port with
-    // nothing planted refuses.
+    // nothing planted refuses, after refusalMs (Windows retries a refused connection for 2 s
+    // unless told not to).
     struct Behaviour {
         WebFailure failure = WebFailure::none;
         int status = 200;
         double takesMs = 20;
-        std::string password;  // any other is answered 401
+        std::string password;  // any other is answered 401, with this challenge
+        std::string challenge = "Basic realm=\"VLC stream\"";
     };
 
     WebAnswer get(std::uint16_t port, const std::string& path, const std::string& password,
@@ -34,7 +36,8 @@ class FakeLocalWeb : public LocalWebPort, public LocalServicePort {
         WebAnswer answer;
         const auto found = ports.find(port);
         if (found == ports.end()) {
-            answer.failure = WebFailure::refused;
+            answer.failure = refusalMs > timeoutMs ? WebFailure::timedOut : WebFailure::refused;
+            now += refusalMs > timeoutMs ? timeoutMs : refusalMs;
             return answer;
         }
         const Behaviour& b = found->second;
@@ -48,6 +51,8 @@ class FakeLocalWeb : public LocalWebPort, public LocalServicePort {
         if (b.failure == WebFailure::none) {
             answer.status = password == b.password ? b.status : 401;
             answer.body = "<root/>";
+            if (answer.status == 401)
+                answer.challenge = b.challenge;
         }
         return answer;
     }
@@ -62,6 +67,7 @@ class FakeLocalWeb : public LocalWebPort, public LocalServicePort {
 
     std::map<std::uint16_t, Behaviour> ports;
     std::vector<Request> requests;
+    double refusalMs = 0;
     bool randomWorks = true;
     std::uint16_t freePort = 49321;
     double now = 0;

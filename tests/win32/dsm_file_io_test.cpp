@@ -141,6 +141,8 @@ TEST_F(DsmFileIoTest, LoadOfAMissingFileSaysSoWithoutAnError) {
     EXPECT_FALSE(document.load(ButtonNames()));
     std::string bytes;
     EXPECT_EQ(io.readStart(folder + "absent.dsm", 10, bytes), ERROR_FILE_NOT_FOUND);
+    // A missing folder is told apart (VLC's portable settings are read only where it exists).
+    EXPECT_EQ(io.readAll(folder + "absent\\vlcrc", bytes), ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(DsmFileIoTest, TheStartOfAFileIsReadWithoutTheRest) {
@@ -152,6 +154,14 @@ TEST_F(DsmFileIoTest, TheStartOfAFileIsReadWithoutTheRest) {
     EXPECT_EQ(bytes.rfind("#Huge\r\n1", 0), 0u);
     ASSERT_EQ(io.readStart(path, 1 << 20, bytes), 0);
     EXPECT_EQ(bytes.size(), 300007u);
+
+    // Another program holds the file to delete or rename it (as VLC replaces its settings).
+    HANDLE replacing =
+        CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(replacing, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(io.readAll(path, bytes), 0);
+    CloseHandle(replacing);
 }
 
 }  // namespace

@@ -49,10 +49,12 @@ class LocalHttpServer {
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     std::uint16_t port() const { return port_; }  // 0: it could not listen
-    void answer(int status, const std::string& body) {
+    // fields: more header lines, each ending in CR LF.
+    void answer(int status, const std::string& body, const std::string& fields = "") {
         const std::lock_guard<std::mutex> lock(mutex_);
         status_ = status;
         body_ = body;
+        fields_ = fields;
         silent_ = false;
     }
     void silent() {
@@ -92,7 +94,8 @@ class LocalHttpServer {
             }
             const std::string reply = "HTTP/1.1 " + std::to_string(status_) +
                                       " X\r\nContent-Length: " + std::to_string(body_.size()) +
-                                      "\r\nContent-Type: text/xml\r\n\r\n" + body_;
+                                      "\r\nContent-Type: text/xml\r\n" + fields_ + "\r\n" +
+                                      body_;
             send(client, reply.data(), static_cast<int>(reply.size()), 0);
             shutdown(client, SD_SEND);
             closesocket(client);
@@ -106,6 +109,7 @@ class LocalHttpServer {
     std::mutex mutex_;
     int status_ = 200;
     std::string body_ = "<root/>";
+    std::string fields_;
     bool silent_ = false;
     std::vector<std::string> requests_;
     std::vector<SOCKET> held_;

@@ -88,7 +88,8 @@ TEST(VlcPluginTest, PressesReachTheInterfaceItStartedAndBadAnswersFailFast) {
     ASSERT_FALSE(line.empty()) << "the player was not started";
     EXPECT_EQ(option(line, "extraintf").find("http"), 0u) << line;
     EXPECT_EQ(option(line, "http-host"), "127.0.0.1");
-    EXPECT_NE(line.find(" --no-dvdnav-menu dvd:///E:/"), std::string::npos) << line;
+    EXPECT_NE(line.find(" --no-one-instance --no-dvdnav-menu dvd:///E:/"), std::string::npos)
+        << line;
     const std::string password = option(line, "http-password");
     EXPECT_EQ(password.size(), 32u);
     const int port = std::atoi(option(line, "http-port").c_str());

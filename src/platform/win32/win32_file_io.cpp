@@ -67,8 +67,11 @@ int Win32FileIo::readAll(const std::string& path, std::string& bytes) {
 }
 
 int Win32FileIo::readStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Reading never stands in the way of another program that replaces the file by deleting or
+    // renaming it (VLC saves its settings so), nor fails while that program holds it to do so.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return lastError();
     bytes.clear();

@@ -3,6 +3,7 @@
 // winsock2.h must come before windows.h, which would otherwise pull in the old winsock.h.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <mstcpip.h>
 #include <windows.h>
 #include <bcrypt.h>
 
@@ -80,6 +81,21 @@ Wait waitFor(SOCKET s, bool writing, ULONGLONG deadline) {
     return Wait::ready;
 }
 
+// Windows retries a connection to a port that nobody listens on and reports the refusal only
+// about 2 s later: a player that is gone would look hung. Without retries of the SYN the refusal
+// comes at once, as it does elsewhere (SIO_TCP_INITIAL_RTO and TCP_INITIAL_RTO_PARAMETERS,
+// mstcpip.h, Windows 8 and later; libuv does the same for its loopback connects). Where the system
+// does not know the control code (older Windows, Wine, which refuses at once anyway) it fails, and
+// the connection is made as before.
+void refuseAtOnce(SOCKET s) {
+    TCP_INITIAL_RTO_PARAMETERS parameters{};
+    parameters.Rtt = TCP_INITIAL_RTO_UNSPECIFIED_RTT;
+    parameters.MaxSynRetransmissions = TCP_INITIAL_RTO_NO_SYN_RETRANSMISSIONS;
+    DWORD returned = 0;
+    WSAIoctl(s, SIO_TCP_INITIAL_RTO, &parameters, sizeof parameters, nullptr, 0, &returned, nullptr,
+             nullptr);
+}
+
 WebAnswer failure(WebFailure why) {
     WebAnswer answer;
     answer.failure = why;
@@ -102,6 +118,7 @@ WebAnswer Win32LocalWeb::get(std::uint16_t port, const std::string& path,
     if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
         return failure(WebFailure::other);
 
+    refuseAtOnce(s);
     const sockaddr_in address = loopback(port);
     if (connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
         WSAGetLastError() != WSAEWOULDBLOCK) {
@@ -166,7 +183,7 @@ WebAnswer Win32LocalWeb::get(std::uint16_t port, const std::string& path,
     const std::optional<HttpResponse> response = parseHttpResponse(received);
     if (!response)
         return failure(WebFailure::other);
-    return {WebFailure::none, response->status, response->body};
+    return {WebFailure::none, response->status, response->body, response->challenge};
 }
 
 std::optional<std::string> Win32LocalWeb::randomBytes(std::size_t count) {

@@ -407,7 +407,7 @@ TEST_F(VlcEngineTest, StartTurnsOnTheWebInterfaceOnAFreePortWithAFreshPasswordAn
     EXPECT_EQ(launchedFile(), "vlc.exe");
     EXPECT_EQ(shell.launches[0].parameters,
               "--extraintf=http --http-host=127.0.0.1 --http-port=49321 --http-password=" +
-                  kSecret + " --no-dvdnav-menu dvd:///E:/");
+                  kSecret + " --no-one-instance --no-dvdnav-menu dvd:///E:/");
     web.ports[49321].password = kSecret;
     EXPECT_EQ(vlc().sendButton(12), 1);
     ASSERT_EQ(web.requests.size(), 1u);
@@ -476,26 +476,45 @@ TEST_F(VlcEngineTest, VlcIsFoundByItsKeyThenInstallFolderThenDefaultFolders) {
 }
 
 TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
-    const WindowHandle user = windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    WindowHandle user = windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    web.ports[8080].password = "mine";
     // VLC writes its defaults commented out: those are no password.
     userSettings("[http]\r\n#http-password=\r\n#http-port=8080\r\n");
     EXPECT_EQ(vlc().sendButton(0), 0);
+    // A password saved while the web interface is off goes nowhere, whatever listens there.
+    userSettings("[core]\nextraintf=rc\n[http]\nhttp-password=mine\n");
+    EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_TRUE(web.requests.empty());
 
-    userSettings("[core]\nextraintf=rc\n[http]\nhttp-password=mine\n# comment=1\n");
-    web.ports[8080].password = "mine";
+    // The listener must first ask for a password as VLC does; then it has it until it fails.
+    userSettings("[core]\ncontrol=rc:HTTP\n[http]\nhttp-password=mine\n# comment=1\n");
     EXPECT_EQ(vlc().sendButton(0), 1);
-    ASSERT_EQ(web.requests.size(), 1u);
-    EXPECT_EQ(web.requests[0].port, 8080);
-    EXPECT_EQ(web.requests[0].password, "mine");
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    ASSERT_EQ(web.requests.size(), 3u);
+    EXPECT_EQ(web.requests[0].password, "");
+    EXPECT_EQ(web.requests[1].port, 8080);
+    EXPECT_EQ(web.requests[1].password, "mine");
+    EXPECT_EQ(web.requests[2].password, "mine");
 
-    userSettings("http-password=mine\nhttp-port=9091\nhttp-host=localhost\n");
+    // Another program took the port once VLC had gone: it never sees the password.
+    windows.removeWindow(user);
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    user = windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    web.ports[8080].challenge = "Basic realm=\"elsewhere\"";
+    web.requests.clear();
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    web.ports[8080] = {WebFailure::none, 200, 20, "mine", ""};
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    ASSERT_EQ(web.requests.size(), 2u);
+    EXPECT_EQ(web.requests[0].password + web.requests[1].password, "");
+
+    userSettings("extraintf=luahttp\nhttp-password=mine\nhttp-port=9091\nhttp-host=LOCALHOST\n");
     web.ports[9091].password = "mine";
     EXPECT_EQ(vlc().sendButton(0), 1);
     EXPECT_EQ(web.requests.back().port, 9091);
 
     // An interface bound to another address is not on 127.0.0.1: nothing is sent elsewhere.
-    userSettings("http-password=mine\nhttp-port=9091\nhttp-host=192.168.1.20\n");
+    userSettings("extraintf=http\nhttp-password=mine\nhttp-port=9091\nhttp-host=192.168.1.20\n");
     web.requests.clear();
     EXPECT_EQ(vlc().sendButton(0), 0);
     EXPECT_TRUE(web.requests.empty());
@@ -511,21 +530,81 @@ TEST_F(VlcEngineTest, AVlcTheUserStartedIsDrivenWithTheSettingsOfItsOwnFile) {
     EXPECT_EQ(web.requests[0].port, 49321);
     EXPECT_EQ(web.requests[1].port, 9091);
 
-    userSettings("extraintf=rc\n");
+    // Only module names go onto the command line: a blank would split the argument.
+    userSettings("extraintf=rc:my intf:qt\n");
     windows.windows.clear();
     ASSERT_TRUE(vlc().startPlayer('E'));
-    EXPECT_TRUE(shell.launches[1].parameters.starts_with("--extraintf=rc:http "));
+    EXPECT_TRUE(shell.launches[1].parameters.starts_with("--extraintf=rc:qt:http --http-host"));
+}
+
+TEST_F(VlcEngineTest, APortableVlcKeepsItsSettingsBesideTheProgram) {
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    registry.setString(RegRoot::localMachine64, "\\Software\\VideoLAN\\VLC", "InstallDir",
+                       "D:\\VLC");
+    files.insert("D:\\VLC\\vlc.exe");
+    userSettings("extraintf=http\nhttp-password=mine\nhttp-port=9091\n");
+    web.ports[9091].password = "mine";
+    web.ports[9300].password = "portable";
+    const std::string portable = "D:\\VLC\\portable\\vlcrc";
+    settingsFiles.put(portable, "extraintf=http\nhttp-password=portable\nhttp-port=9300\n");
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    EXPECT_EQ(web.requests.back().port, 9300);
+    // The folder without the file: VLC's defaults, no web interface. The place is looked up
+    // again once the player has been closed.
+    settingsFiles.readErrors[portable] = 2;
+    vlc().closePlayer();
+    web.requests.clear();
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_TRUE(web.requests.empty());
+    // No such folder: the user's own settings.
+    settingsFiles.readErrors[portable] = 3;
+    vlc().closePlayer();
+    EXPECT_EQ(vlc().sendButton(0), 1);
+    EXPECT_EQ(web.requests.back().port, 9091);
+}
+
+TEST_F(VlcEngineTest, AStartedVlcThatIsGoneGivesWayToTheUsersOwnWithinOnePress) {
+    windows.addWindow("Qt5QWindowIcon", "VLC media player");
+    // As on Windows when its retries of a refused connection are not turned off.
+    web.refusalMs = 2000;
+    userSettings("extraintf=http\nhttp-password=mine\nhttp-port=9091\n");
+    web.ports[9091].password = "mine";
+    session = {7000, "pw", 0, 0, ""};
+    EXPECT_EQ(vlc().waitForPlayer(), 1);
+    EXPECT_LE(web.now, kPollTimeoutMs);
+    // The first press still tries the dead port briefly; then it is forgotten.
+    for (int i = 0; i < 5; ++i) {
+        const double before = web.now;
+        EXPECT_EQ(vlc().sendButton(0), 1);
+        EXPECT_LE(web.now - before, i == 0 ? kSilentTimeoutMs + 20 : 20);
+    }
+    EXPECT_EQ(session.port, 0);
+
+    // Not yet known to be dead, with the user's VLC silent: one deadline for the whole press.
+    web.ports[9091].failure = WebFailure::timedOut;
+    session = {7000, "pw", 0, 0, ""};
+    web.now = 0;
+    EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_LE(web.now, kRequestTimeoutMs);
+    EXPECT_EQ(session.port, 0);
+
+    // Closing the player forgets it too.
+    session = {7000, "pw", 0, 0, ""};
+    vlc().closePlayer();
+    EXPECT_EQ(session.port, 0);
 }
 
 TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
     windows.addWindow("Qt5QWindowIcon", "VLC media player");
-    session = {7000, "pw", 0};
+    session = {7000, "pw", 0, 0, ""};
     web.ports[7000].password = "other";  // 401
     EXPECT_EQ(vlc().sendButton(0), 0);
     web.ports[7000] = {WebFailure::other, 0, 20, "pw"};
     EXPECT_EQ(vlc().sendButton(0), 0);
-    web.ports.clear();  // refused
+    web.ports.clear();  // refused: that VLC is gone
     EXPECT_EQ(vlc().sendButton(0), 0);
+    EXPECT_EQ(session.port, 0);
+    session = {7000, "pw", 0, 0, ""};
 
     // It stops answering mid-macro: the first press waits out the whole time-out, the next ones
     // only briefly, until it answers again.
@@ -547,9 +626,12 @@ TEST_F(VlcEngineTest, BadAnswersFailThePressAndASilentPlayerIsAskedBriefly) {
 
 TEST_F(VlcEngineTest, WaitPollsTheInterfaceUntilItAnswersOrTenSecondsHavePassed) {
     windows.addWindow("Qt5QWindowIcon", "VLC media player");
-    session = {7000, "pw", 0};
-    // Never there: the wait ends at its bound, every poll short.
+    session = {7000, "pw", 0, 0, ""};
+    // Never there: the wait ends at its bound, every poll short, and the settings read once.
+    userSettings("");
+    settingsFiles.reads = 0;
     EXPECT_EQ(vlc().waitForPlayer(), 0);
+    EXPECT_EQ(settingsFiles.reads, 1);
     EXPECT_GE(web.now, 10000);
     EXPECT_LE(web.now, 10000 + kPollPauseMs);
     EXPECT_GT(web.requests.size(), 10u);
@@ -591,9 +673,12 @@ TEST_F(VlcEngineTest, StartWhileAVlcRunsHandsItTheDiscOrStartsItAfresh) {
     ASSERT_TRUE(vlc().startPlayer('E'));
     EXPECT_TRUE(shell.launches.empty());
     EXPECT_TRUE(windows.messages.empty());
-    ASSERT_EQ(web.requests.size(), 1u);
-    EXPECT_EQ(web.requests[0].port, 8080);
-    EXPECT_EQ(web.requests[0].path,
+    // The user's password goes with it only once the listener asked for one as VLC does.
+    ASSERT_EQ(web.requests.size(), 2u);
+    EXPECT_EQ(web.requests[0].password, "");
+    EXPECT_EQ(web.requests[1].port, 8080);
+    EXPECT_EQ(web.requests[1].password, "mine");
+    EXPECT_EQ(web.requests[1].path,
               "/requests/status.xml?command=in_play&option=%3Ano-dvdnav-menu&input="
               "dvd%3A%2F%2F%2FE%3A%2F");
     EXPECT_EQ(vlc().waitForPlayer(), 1);
@@ -633,6 +718,13 @@ TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
     EXPECT_EQ(httpGetRequest(8080, "/requests/status.xml", "pw"),
               "GET /requests/status.xml HTTP/1.0\r\nHost: 127.0.0.1:8080\r\n"
               "Authorization: Basic OnB3\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(httpGetRequest(80, "/", ""),
+              "GET / HTTP/1.0\r\nHost: 127.0.0.1:80\r\nConnection: close\r\n\r\n");
+    EXPECT_EQ(
+        parseHttpResponse(
+            "HTTP/1.0 401 X\r\nA: b\r\nwww-authenticate:  Basic realm=\"VLC stream\" \r\n\r\n")
+            ->challenge,
+        kVlcChallenge);
 
     const std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nbody";
     EXPECT_EQ(httpResponseLength(answer), answer.size());
@@ -654,6 +746,23 @@ TEST(VlcSettingsTest, HttpTextAndSettingsFile) {
     const VlcSettings s = parseVlcSettings("http-port=99999\r\nhttp-password=a=b\r\n");
     EXPECT_EQ(s.httpPort, 8080);
     EXPECT_EQ(s.httpPassword, "a=b");
+    // As VLC reads a file edited by hand: a byte order mark, numbers as C writes them, a NUL
+    // ends the line, a Ctrl-Z the file, and a last line without a newline loses a character.
+    const VlcSettings edited =
+        parseVlcSettings(std::string("\xef\xbb\xbfhttp-port=0x1f91\nhttp-password=ab\0c\n"
+                                     "http-host=x\x1a\nextraintf=http\n",
+                                     67));
+    EXPECT_EQ(edited.httpPort, 8081);
+    EXPECT_EQ(edited.httpPassword, "ab");
+    EXPECT_EQ(edited.httpHost, "");
+    EXPECT_EQ(edited.extraInterfaces, "");
+    EXPECT_EQ(parseVlcSettings("http-port=010\nhttp-password=abcd").httpPassword, "abc");
+    EXPECT_EQ(parseVlcSettings("http-port=010\n").httpPort, 8);
+    EXPECT_EQ(parseVlcSettings("http-port=8081x\n").httpPort, 8080);
+    for (const char* host : {"", "127.0.0.1", "LocalHost", "0.0.0.0"})
+        EXPECT_TRUE(servesLoopback(host)) << host;
+    for (const char* host : {"::", "[::]", "*", "::1", "10.0.0.1"})
+        EXPECT_FALSE(servesLoopback(host)) << host;
     EXPECT_EQ(passwordText(std::string("\x00\xff\x1a", 3)), "00ff1a");
 }
 
