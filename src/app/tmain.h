@@ -289,6 +289,16 @@ private:
     // The status line said that a click was pressed without its state: it stays until the next.
     bool missedShown_ = false;
     bool pressMissed_ = false;  // the press now due is the one pressed without its state
+
+    // Recording with a player that reports its state: the condition a press carries, for the
+    // state it was made in; none when the player is where it was at the press before.
+    ClickCondition recordedCondition(const std::optional<PlayerState>& state);
+    std::optional<PlayerState> pressState_;
+    struct RecordedState {
+        PlayerState state;
+        double pressMs = 0;
+    };
+    std::optional<RecordedState> lastRecordedState_;
 };
 
 }  // namespace spindrel

@@ -3,6 +3,8 @@
 // the state has come and settled; the stop button, the close button and a vanished player end
 // such a wait as they end a blind one, since it is the same timer.
 
+#include <utility>
+
 #include "app/tmain.h"
 #include "macro/macro_texts.h"
 
@@ -67,6 +69,21 @@ bool Tmain::conditionWaitOver() {
         pressMissed_ = true;
     }
     return true;
+}
+
+ClickCondition Tmain::recordedCondition(const std::optional<PlayerState>& state) {
+    if (!state || !state->known)
+        return {};
+    const double now = ports_.timers.nowMs();
+    const std::optional<RecordedState> before = std::exchange(lastRecordedState_, {{*state, now}});
+    // A state entered after the press before counts as a change even when it looks the same (Ok
+    // in a menu that opens another menu of the same kind): the macro player waits for exactly
+    // that.
+    const bool changed = !before || before->state.domain != state->domain ||
+                         before->state.title != state->title ||
+                         before->state.chapter != state->chapter ||
+                         now - state->sinceMs > before->pressMs;
+    return changed ? conditionFor(*state) : ClickCondition{};
 }
 
 }  // namespace spindrel
