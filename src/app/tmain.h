@@ -254,6 +254,11 @@ public:
     void delete_clickClick();
     void delete_allClick();
     void ClickMenuPopup();
+    // The items that give the selected click a condition, or take it away (tmain_conditions.cpp).
+    void conditionMenuPopup();
+    void when_menuClick();
+    void when_titleClick();
+    void when_noneClick();
     void copydsmClick();
     void pastedsmClick();
     // The selected click's index, -1 when none is (or the list has shrunk beneath it).

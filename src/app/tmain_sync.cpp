@@ -79,10 +79,9 @@ ClickCondition Tmain::recordedCondition(const std::optional<PlayerState>& state)
     // A state entered after the press before counts as a change even when it looks the same (Ok
     // in a menu that opens another menu of the same kind): the macro player waits for exactly
     // that.
-    const bool changed = !before || before->state.domain != state->domain ||
-                         before->state.title != state->title ||
-                         before->state.chapter != state->chapter ||
-                         now - state->sinceMs > before->pressMs;
+    const bool changed =
+        !before || before->state.domain != state->domain || before->state.title != state->title ||
+        before->state.chapter != state->chapter || now - state->sinceMs > before->pressMs;
     return changed ? conditionFor(*state) : ClickCondition{};
 }
 

@@ -81,6 +81,12 @@ std::string conditionLabel(const ClickCondition& condition) {
     return label;
 }
 
+std::string clickListButtonText(const ClickCondition& condition, const std::string& button) {
+    if (condition.empty())
+        return button;
+    return "[" + conditionLabel(condition) + "] " + button;
+}
+
 bool conditionMet(const ClickCondition& condition, const PlayerState& state) {
     if (!state.known)
         return false;

@@ -36,6 +36,10 @@ std::string conditionLine(const ClickCondition& condition);
 // Short text for the click list: "menu", "T2", "T2 C3"; empty for no condition.
 std::string conditionLabel(const ClickCondition& condition);
 
+// The click list's Button column: the button after the condition it waits for, "[menu] Ok /
+// Enter", so that the condition stands next to the wait it replaces; the button alone without.
+std::string clickListButtonText(const ClickCondition& condition, const std::string& button);
+
 // Whether the player's state is one the condition waits for.
 bool conditionMet(const ClickCondition& condition, const PlayerState& state);
 
