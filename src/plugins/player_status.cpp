@@ -9,8 +9,12 @@ namespace {
 // Just enough JSON to find a member of an object by its name without being led astray by a
 // member of the same name further in (status.json's "information.category.meta" has a "title").
 
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 std::size_t skipSpace(std::string_view s, std::size_t i) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n'))
+    while (i < s.size() && isSpace(s[i]))
         ++i;
     return i;
 }
@@ -71,7 +75,7 @@ std::optional<std::string_view> member(std::string_view s, std::string_view name
         const std::size_t valueEnd = skipValue(s, valueStart);
         if (key == name) {
             std::size_t end = valueEnd;
-            while (end > valueStart && skipSpace(s, end - 1) == end)
+            while (end > valueStart && isSpace(s[end - 1]))
                 --end;
             return s.substr(valueStart, end - valueStart);
         }

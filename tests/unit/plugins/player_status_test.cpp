@@ -31,7 +31,9 @@ TEST(PlayerStatusTest, VlcStatusGivesDomainTitleAndChapter) {
         {status("paused",
                 R"({"titles":[0,1,2],"title":2,"chapters":[0,1],"chapter":1,)" + meta + "}"),
          {true, kDomainTitle, 2, 2}},
-        {status("playing", R"( { "title" : 1.0 , "chapter" : 0 } )"), {true, kDomainTitle, 1, 1}},
+        // VLC writes its JSON over several lines, indented.
+        {status("playing", "{\n    \"title\":1.0 ,\n    \"chapter\":0\n  }\n"),
+         {true, kDomainTitle, 1, 1}},
         {R"({"state":"stopped","length":0})", {true, kDomainStopped, 0, 0}},
         // Opening the disc: no item information yet, or not all of it.
         {R"({"state":"playing","length":0})", {}},
