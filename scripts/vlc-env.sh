@@ -24,12 +24,15 @@ spindrel_vlc_prepare() {
 # Starts VLC (no interface of its own; add --extraintf http ... for the web interface) in the
 # background, its output appended to LOG; spindrel_vlc_pid is then the process to signal: as root it
 # is runuser, which hands TERM on to VLC and ends with it.
+# SPINDREL_VLC_DELAY (seconds) holds VLC back after the start, as a slow machine or drive would.
 spindrel_vlc_start() {
   local log="$1"
   shift
   local run=()
   if [ "$(id -u)" -eq 0 ]; then run=(runuser -u "$spindrel_vlc_user" --); fi
-  "${run[@]}" env HOME="$spindrel_vlc_home" cvlc "$@" </dev/null >>"$log" 2>&1 &
+  # The shell that waits becomes VLC (exec), so the process to signal stays the same.
+  "${run[@]}" env HOME="$spindrel_vlc_home" sh -c 'sleep "$0" && exec cvlc "$@"' \
+    "${SPINDREL_VLC_DELAY:-0}" "$@" </dev/null >>"$log" 2>&1 &
   spindrel_vlc_pid=$!
 }
 
@@ -93,6 +96,12 @@ spindrel_vlc_disc_serial=5EC0DE00
 spindrel_vlc_write_dsm() {
   printf '%s\r\n' "#Spindrel real disc" "#The second title of the root menu, then its second chapter" \
     "7.0,Down" "1.0,Ok / Enter" "2.0,Next" >"$1"
+}
+# The same macro as the recorder makes it with VLC reporting its state: the first press waits for
+# the menu, the press after Ok for title 2 (chapter 1); the blind times stay for other players.
+spindrel_vlc_write_synchronised_dsm() {
+  printf '%s\r\n' "#Spindrel real disc" "#Waits for the menu and for the title" \
+    "@when menu" "7.0,Down" "1.0,Ok / Enter" "@when title 2 chapter 1" "2.0,Next" >"$1"
 }
 # What spindrel_vlc_where says once that DSM has played.
 spindrel_vlc_dsm_goal="2 1 playing"

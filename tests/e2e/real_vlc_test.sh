@@ -9,6 +9,9 @@
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
 # runs twice: as the plug-in starts VLC, playing the warning first (VLC drops keys pressed
 # meanwhile, so the DSM waits it out), and with VLC's default, which starts in the menu.
+# Then a DSM that waits for VLC's own state (@when lines, as the recorder writes them for that
+# disc) plays on a disc whose warning lasts 15 s instead of 4, and with a VLC that starts 5 s late;
+# the same DSM without its @when lines must fail on the long warning, or the case proves nothing.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -51,22 +54,30 @@ spindrel_vlc_prepare
 # be in a folder only root may enter.
 chmod 755 "$work"
 tools/mkdvd/mkdvd.py "$work/dvd" >/dev/null
-chmod -R a+rX "$work/dvd"
-tools/mkdisc/mkdisc.py --video-ts "$work/dvd/VIDEO_TS" "$letter" "$spindrel_vlc_disc_label" "$serial"
+tools/mkdvd/mkdvd.py --warning 15 "$work/dvd15" >/dev/null
+chmod -R a+rX "$work/dvd" "$work/dvd15"
+insert_disc() {
+  tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1 || true
+  tools/mkdisc/mkdisc.py --video-ts "$work/$1/VIDEO_TS" "$letter" "$spindrel_vlc_disc_label" \
+    "$serial" >/dev/null
+}
+insert_disc dvd
 
 # An installation of its own, as the user has it: program, plug-ins, skin, the disc's DSM.
 mkdir -p "$work/install/dsm"
 cp "$build/dist/DVD_Spindrel.exe" "$build/dist/"*.dll "$work/install/"
 cp -r "$build/dist/images" "$work/install/"
-spindrel_vlc_write_dsm "$work/install/dsm/${serial,,}.dsm"
+dsm="$work/install/dsm/${serial,,}.dsm"
+spindrel_vlc_write_dsm "$dsm"
 
 export SPINDREL_VLC_FAKEPLAYER="$build/testbin/fakeplayer.exe"
 export SPINDREL_VLC_STATE="$work/state"
 export SPINDREL_VLC_LOG="$work/vlc.log"
 export SPINDREL_FAKEPLAYER="--quiet --log $(winepath -w "$work/player.log")"
 
+# expect: "reach" (the goal must be reached) or "miss" (it must not be).
 run_case() {
-  local name="$1"
+  local name="$1" expect="${3:-reach}"
   export SPINDREL_VLC_OPTIONS="--vout dummy --aout dummy $2"
   rm -f "$work/state" "$work/vlc.log" "$work/player.log"
   wine reg delete "$key" /f "$view" </dev/null >/dev/null 2>&1 || true
@@ -113,10 +124,15 @@ run_case() {
   fi
   spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
     program_failure="${program_failure:+$program_failure; }VLC outlived its window"
-  if [ -n "$reached" ] && [ -z "$program_failure" ]; then
+  if [ "$expect" = miss ] && [ -z "$reached" ] && [ -z "$program_failure" ]; then
+    echo "real VLC ($name): missed title 2, chapter 2 as it must ($where); the program ran ${program_ran} s"
+    return 0
+  fi
+  if [ "$expect" = reach ] && [ -n "$reached" ] && [ -z "$program_failure" ]; then
     echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
     return 0
   fi
+  [ "$expect" = miss ] && program_failure="${program_failure:-it reached the goal it must miss}"
   {
     echo "real VLC test FAILED ($name, $(basename "$build")): ${program_failure:-the program ran ${program_ran} s}"
     echo "  VLC's title, chapter (from 0) and state: $where; expected $spindrel_vlc_dsm_goal"
@@ -134,4 +150,15 @@ run_case "VLC plays the first-play warning first" "" || failed=1
 # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
 # menu, which a user's VLC may do too.
 run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
+
+spindrel_vlc_write_synchronised_dsm "$dsm"
+insert_disc dvd15
+run_case "waiting for VLC: a 15 s warning" "" || failed=1
+insert_disc dvd
+export SPINDREL_VLC_DELAY=5
+run_case "waiting for VLC: VLC starts 5 s late" "" || failed=1
+unset SPINDREL_VLC_DELAY
+spindrel_vlc_write_dsm "$dsm"
+insert_disc dvd15
+run_case "blind times: a 15 s warning" "" miss || failed=1
 exit "$failed"
