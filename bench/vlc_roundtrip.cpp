@@ -7,6 +7,9 @@
 //
 // The plug-in finds that VLC through its settings file (%APPDATA%\vlc\vlcrc), as it finds a VLC
 // the user started with the web interface on.
+//
+// Then the state export: what one PCDVD_State call costs its caller (the program's window thread
+// asks every 20 ms while a click waits for the player), while VLC answers and while it is stopped.
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -170,6 +173,35 @@ int main(int argc, char** argv) {
         bareFailures > 0 ? "  (some failed)" : "");
     std::printf("press / bare request, medians: %.3f\n", pressMedian / bareMedian);
 
+    const auto state = reinterpret_cast<spindrel::contract::PCDVD_State_fn>(
+        reinterpret_cast<void*>(GetProcAddress(plugin, spindrel::contract::kStateExport)));
+    if (state == nullptr) {
+        std::printf("Vlc.dll has no %s\n", spindrel::contract::kStateExport);
+        return 1;
+    }
+    spindrel::contract::PlayerStateRecord record{};
+    record.size = sizeof record;
+    const auto askEvery20Ms = [&](int calls) {
+        std::vector<double> ms;
+        for (int i = 0; i < calls; ++i) {
+            const double start = nowMs();
+            state(&record);
+            ms.push_back(nowMs() - start);
+            Sleep(20);
+        }
+        return ms;
+    };
+    const DWORD asking = GetTickCount();
+    while (state(&record) == 0 && GetTickCount() - asking < 5000)
+        Sleep(20);
+    const double firstKnownMs = GetTickCount() - asking;
+    const std::vector<double> stateMs = askEvery20Ms(presses);
+    std::printf(
+        "PCDVD_State, VLC answers          %4d  median %6.3f ms  p95 %6.3f ms  max %7.3f ms"
+        "  (first reading after %.0f ms, domain %d)\n",
+        presses, percentile(stateMs, 0.5), percentile(stateMs, 0.95), percentile(stateMs, 1.0),
+        firstKnownMs, record.domain);
+
     // A VLC that stops answering: the connection is accepted by the system, the answer never
     // comes.
     if (!runUnix("Z:\\bin\\kill -STOP " + vlcPid)) {
@@ -191,7 +223,12 @@ int main(int argc, char** argv) {
         send(kUpCode);
         stoppedMs.push_back(nowMs() - start);
     }
+    const std::vector<double> stoppedStateMs = askEvery20Ms(100);
     runUnix("Z:\\bin\\kill -CONT " + vlcPid);
+    std::printf(
+        "PCDVD_State, VLC stopped           100  median %6.3f ms  p95 %6.3f ms  max %7.3f ms\n",
+        percentile(stoppedStateMs, 0.5), percentile(stoppedStateMs, 0.95),
+        percentile(stoppedStateMs, 1.0));
     std::printf(
         "VLC stopped: presses blocked %.0f, %.0f, %.0f ms (the contract's time-out: %.0f ms)\n",
         stoppedMs[0], stoppedMs[1], stoppedMs[2], kContractTimeoutMs);

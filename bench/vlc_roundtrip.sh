@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One press through Vlc.dll against the real VLC: median and 95th percentile, beside a bare
-# request to the same VLC in the same run, then the longest a press blocks while VLC is stopped.
+# request to the same VLC in the same run, then the longest a press blocks while VLC is stopped,
+# and what reading VLC's state (the optional export) costs the caller, VLC answering or stopped.
 #
 #   bench/vlc_roundtrip.sh [PRESSES]        (default 200; needs a built win64 preset)
 #

@@ -14,7 +14,8 @@ fi
 mkdir -p "$out"
 
 core=(src/base/text.cpp src/macro/wait_text.cpp src/macro/dsm_format.cpp
-      src/macro/dsm_document.cpp src/macro/dsm_clipboard.cpp src/macro/io_error_text.cpp)
+      src/macro/dsm_document.cpp src/macro/dsm_clipboard.cpp src/macro/io_error_text.cpp
+      src/macro/click_condition.cpp)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -Isrc)
 

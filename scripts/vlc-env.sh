@@ -113,6 +113,12 @@ spindrel_vlc_write_dsm() {
   printf '%s\r\n' "#Spindrel real disc" "#The second title of the root menu, then its second chapter" \
     "7.0,Down" "1.0,Ok / Enter" "2.0,Next" >"$1"
 }
+# The same macro as the recorder makes it with VLC reporting its state: the first press waits for
+# the menu, the press after Ok for title 2 (chapter 1); the blind times stay for other players.
+spindrel_vlc_write_synchronised_dsm() {
+  printf '%s\r\n' "#Spindrel real disc" "#Waits for the menu and for the title" \
+    "@when menu" "7.0,Down" "1.0,Ok / Enter" "@when title 2 chapter 1" "2.0,Next" >"$1"
+}
 # What spindrel_vlc_where says once that DSM has played.
 spindrel_vlc_dsm_goal="2 1 playing"
 

@@ -53,6 +53,11 @@ inline std::vector<MenuItem> clickMenuItems() {
         {"N1", "-", true, false, false, 0},
         {"continue_macro", "Continue \"Test Macro\" from here", true, false, false, 0},
         {"press_one", "Perform this one Button Click only", true, false, false, 0},
+        {"N3", "-", true, false, false, 0},
+        {"when_menu", "Press when a menu shows", true, false, false, 0},
+        // Its caption names the title (see conditionMenuPopup).
+        {"when_title", "Press when title 1 plays", true, false, false, 0},
+        {"when_none", "Press at its time, without waiting for the player", true, false, false, 0},
         {"N2", "-", true, false, false, 0},
         {"copydsm", "Copy DSM to Clipboard", true, false, false, 0},
         {"pastedsm", "Paste DSM from Clipboard", true, false, false, 0},

@@ -16,6 +16,7 @@ public:
     contract::Kill_DVD_Player_fn kill = nullptr;
     contract::Wait_For_Player_fn wait = nullptr;
     contract::Get_Abilities_fn abilities = nullptr;
+    contract::PCDVD_State_fn state = nullptr;  // optional
 
     std::uint32_t PCDVD_Player() override { return player(); }
     std::uint32_t PCDVD_Window() override { return window(); }
@@ -24,6 +25,11 @@ public:
     std::int32_t Kill_DVD_Player() override { return kill(); }
     std::int32_t Wait_For_Player() override { return wait(); }
     void Get_Abilities(char* buffer) override { abilities(buffer); }
+    std::optional<PlayerState> playerState() override {
+        if (state == nullptr)
+            return std::nullopt;
+        return stateFromRecord(state);
+    }
 };
 
 // The one place where an export's address becomes a typed entry point.
@@ -33,6 +39,35 @@ Fn as(void* address) {
 }
 
 }  // namespace
+
+PlayerState stateFromRecord(contract::PCDVD_State_fn read) {
+    contract::PlayerStateRecord record{};
+    record.size = sizeof record;
+    PlayerState state;
+    if (read(&record) == 0 || record.known == 0)
+        return state;
+    switch (record.domain) {
+        case contract::kDomainFirstPlay:
+            state.domain = PlayerDomain::firstPlay;
+            break;
+        case contract::kDomainMenu:
+            state.domain = PlayerDomain::menu;
+            break;
+        case contract::kDomainTitle:
+            state.domain = PlayerDomain::title;
+            break;
+        case contract::kDomainStopped:
+            state.domain = PlayerDomain::stopped;
+            break;
+        default:
+            return state;  // a domain this program does not know tells it nothing
+    }
+    state.known = true;
+    state.title = record.title;
+    state.chapter = record.chapter;
+    state.sinceMs = record.sinceMs;
+    return state;
+}
 
 std::unique_ptr<PlayerPort> bindPlugin(LibraryPort& libraries, MessageBoxPort& messages,
                                        const std::string& fileName, const std::string& caption,
@@ -64,6 +99,7 @@ std::unique_ptr<PlayerPort> bindPlugin(LibraryPort& libraries, MessageBoxPort& m
     bound->kill = as<contract::Kill_DVD_Player_fn>(addresses[4]);
     bound->wait = as<contract::Wait_For_Player_fn>(addresses[5]);
     bound->abilities = as<contract::Get_Abilities_fn>(addresses[6]);
+    bound->state = as<contract::PCDVD_State_fn>(libraries.symbol(library, contract::kStateExport));
     return bound;
 }
 

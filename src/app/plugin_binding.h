@@ -8,6 +8,7 @@
 #include "platform/library_port.h"
 #include "platform/message_box_port.h"
 #include "platform/player_port.h"
+#include "plugins/contract.h"
 
 namespace spindrel {
 
@@ -22,6 +23,9 @@ inline constexpr const char* kPluginExports[7] = {
 std::unique_ptr<PlayerPort> bindPlugin(LibraryPort& libraries, MessageBoxPort& messages,
                                        const std::string& fileName, const std::string& caption,
                                        Control& image4);
+
+// Reads the optional state export once.
+PlayerState stateFromRecord(contract::PCDVD_State_fn read);
 
 // Stands in for the entry points while none are bound (a start-up cut short by an error): every
 // player check answers "no player", and nothing is sent anywhere.

@@ -16,6 +16,7 @@
 #include "disc/disc_scanner.h"
 #include "macro/dsm_document.h"
 #include "macro/dsm_naming.h"
+#include "macro/click_sync.h"
 #include "platform/player_port.h"
 
 namespace spindrel {
@@ -265,6 +266,11 @@ public:
     void delete_clickClick();
     void delete_allClick();
     void ClickMenuPopup();
+    // The items that give the selected click a condition, or take it away (tmain_conditions.cpp).
+    void conditionMenuPopup();
+    void when_menuClick();
+    void when_titleClick();
+    void when_noneClick();
     void copydsmClick();
     void pastedsmClick();
     // The selected click's index, -1 when none is (or the list has shrunk beneath it).
@@ -284,6 +290,32 @@ private:
     bool clickTickBusy_ = false;
     // A controller step is running (it may be letting other handlers run).
     bool controllerStepRunning_ = false;
+
+    // Clicks that wait for the player's state (tmain_sync.cpp).
+    void resetConditionWait();
+    // Arms the click timer to wait for the click's condition; false when the click keeps its
+    // blind time (no condition, an inert click, or a player that reports nothing).
+    bool startConditionWait(const Click& click, double wait);
+    // At a tick during such a wait: true when the click is now to be pressed; otherwise the click
+    // timer is armed again.
+    bool conditionWaitOver();
+    void notePressSent();
+    std::optional<ConditionWait> conditionWait_;
+    // When the run's last press was sent; nothing before its first.
+    std::optional<double> lastPressSentMs_;
+    // The status line said that a click was pressed without its state: it stays until the next.
+    bool missedShown_ = false;
+    bool pressMissed_ = false;  // the press now due is the one pressed without its state
+
+    // Recording with a player that reports its state: the condition a press carries, for the
+    // state it was made in; none when the player is where it was at the press before.
+    ClickCondition recordedCondition(const std::optional<PlayerState>& state);
+    std::optional<PlayerState> pressState_;
+    struct RecordedState {
+        PlayerState state;
+        double pressMs = 0;
+    };
+    std::optional<RecordedState> lastRecordedState_;
 };
 
 }  // namespace spindrel

@@ -208,6 +208,7 @@ void Tmain::ClickMenuPopup() {
     model.clickMenuItem("pastedsm").enabled = DsmClipboard(document, ports_.clipboard).canPaste();
     model.clickMenuItem("new_append").enabled = true;
     model.clickMenuItem("new_insert").enabled = true;
+    conditionMenuPopup();
 }
 
 }  // namespace spindrel

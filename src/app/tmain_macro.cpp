@@ -48,6 +48,7 @@ bool Tmain::StartMacroStep() {
         return false;
     model.applicationTitle = macro_texts::kStartingMacro;
     ++clickRun_;
+    resetConditionWait();
     clickCounter = 0;
     ClickTimer.setInterval(kFirstTickMs);
     ClickTimer.setEnabled(true);
@@ -71,6 +72,8 @@ void Tmain::ClickTimerTimer() {
         EndRunWithoutPlayer(PlayerLoss::vanished);
         return;
     }
+    if (conditionWait_ && !conditionWaitOver())
+        return;
 
     const int count = clickCount();
     if (clickCounter > 0 && clickCounter - 1 < count) {
@@ -78,8 +81,10 @@ void Tmain::ClickTimerTimer() {
         const Click due = model.dsm.ClickList[static_cast<std::size_t>(clickCounter - 1)];
         if (waitOrThrow(due.wait) > 0) {
             const int code = buttonCode(due.button);
-            if (code >= 0)
+            if (code >= 0) {
+                notePressSent();
                 player().Send_To_DVD(code);
+            }
         }
         // The player may have let the stop button run while it was busy.
         if (run != clickRun_)
@@ -99,9 +104,11 @@ void Tmain::ClickTimerTimer() {
         }
         selectClick(next);
         ++clickCounter;
+        if (startConditionWait(click, wait))
+            return;
         const bool hasButton = !click.button.empty();
         ClickTimer.setInterval(clickIntervalMs(wait, hasButton));
-        if (wait > 0 && hasButton) {
+        if (wait > 0 && hasButton && !missedShown_) {
             model.next_button.caption = "\"" + click.button + macro_texts::kNextButtonMiddle +
                                         formatWait(wait) + macro_texts::kNextButtonEnd;
         }
@@ -203,6 +210,7 @@ void Tmain::continue_macroClick() {
     if (selected < 0)
         return;
     ++clickRun_;
+    resetConditionWait();
     clickCounter = selected;
     ClickTimer.setInterval(kFirstTickMs);
     ClickTimer.setEnabled(true);

@@ -1,6 +1,8 @@
 // Tmain: the recorder. Presses of the remote buttons become clicks, each with the time since the
 // click before it. Time comes from the clock, not from the 100 ms tick, which only shows it.
 
+#include <utility>
+
 #include "app/command_line.h"
 #include "app/tmain.h"
 #include "macro/macro_texts.h"
@@ -47,6 +49,7 @@ void Tmain::StartRecording() {
     model.minimizebtn.enabled = false;
     model.closebtn.enabled = false;
     recordOriginMs = ports_.timers.nowMs() - macroTime * kMsPerSecond;
+    lastRecordedState_.reset();
     minimisePlayer();
 }
 
@@ -59,7 +62,8 @@ void Tmain::RecordPress(int menuIndex) {
     // The earlier waits are read back from their one-decimal text, so each recorded wait is the
     // time since the press before it and rounding never adds up.
     const double wait = elapsed - sumOfWaits(anchor);
-    Click click{formatWait(wait), model.ButtonMenu[static_cast<std::size_t>(menuIndex)].caption};
+    Click click{formatWait(wait), model.ButtonMenu[static_cast<std::size_t>(menuIndex)].caption,
+                recordedCondition(std::exchange(pressState_, std::nullopt))};
     model.dsm.ClickList.insert(model.dsm.ClickList.begin() + (anchor + 1), std::move(click));
     ClickListInsert();
     selectClick(anchor + 1);

@@ -80,6 +80,9 @@ void Tmain::dvdbuttonclick(int index) {
     const int tag = model.remoteButtons[static_cast<std::size_t>(index)].tag;
     const bool known = tag >= 0 && tag < static_cast<int>(model.ButtonMenu.size());
     const int code = known ? model.ButtonMenu[static_cast<std::size_t>(tag)].tag : -1;
+    // The state the press is made in, read before the player can have left it.
+    if (RecordTimer.enabled() && known)
+        pressState_ = player().playerState();
     player().Send_To_DVD(code);
     // The press is recorded after the plug-in has answered, so a slow player adds its delay to
     // the recorded wait, as the user saw it.

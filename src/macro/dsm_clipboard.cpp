@@ -12,8 +12,12 @@ namespace {
 
 const std::size_t kHeaderLength = std::strlen(texts::kClipboardHeader);
 
-void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content) {
+void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content,
+              PendingCondition& pending) {
     line = line.substr(0, kDsmFieldLimit);
+    if (pending.takeAtLine(line))
+        return;
+    const ClickCondition when = pending.take();
     if (line.empty())
         return;
     if (line.front() == '#') {
@@ -28,7 +32,7 @@ void takeLine(std::string_view line, const ButtonNames& known, DsmContent& conte
     }
     if (!known.contains(parts.button) || !(wait > 0))
         return;
-    content.clicks.push_back({formatWait(wait), std::string(parts.button)});
+    content.clicks.push_back({formatWait(wait), std::string(parts.button), when});
     content.total += wait;
 }
 
@@ -42,8 +46,11 @@ std::string dsmClipboardText(const DsmModel& model) {
     text += "\r\n";
     for (const std::string& line : model.Notes)
         text += "#" + line + "\r\n";
-    for (const Click& click : model.ClickList)
+    for (const Click& click : model.ClickList) {
+        if (!click.when.empty())
+            text += conditionLine(click.when) + "\r\n";
         text += click.wait + "," + click.button + "\r\n";
+    }
     return text;
 }
 
@@ -62,16 +69,17 @@ PastedDsm parseDsmClipboardText(std::string_view text, const ButtonNames& known)
 
     // Lines end in CR and the character after it is skipped unseen: the form's ends are CR LF.
     std::size_t start = headerEnd + 2;
+    PendingCondition pending;
     while (start < text.size()) {
         const std::size_t cr = text.find('\r', start);
         if (cr == std::string_view::npos) {
             // A last line cut off by the size limit could name another button or a shorter
             // wait than it was written with; it is left out.
             if (!cut)
-                takeLine(text.substr(start), known, pasted.content);
+                takeLine(text.substr(start), known, pasted.content, pending);
             break;
         }
-        takeLine(text.substr(start, cr - start), known, pasted.content);
+        takeLine(text.substr(start, cr - start), known, pasted.content, pending);
         start = cr + 2;
     }
     return pasted;

@@ -1,5 +1,7 @@
 #include "macro/dsm_format.h"
 
+#include <utility>
+
 #include "base/text.h"
 #include "macro/wait_text.h"
 
@@ -28,9 +30,26 @@ ClickLine splitClickLine(std::string_view line) {
     return parts;
 }
 
+bool PendingCondition::takeAtLine(std::string_view line) {
+    // No line that starts with "@" was ever a click or a note: it needs no number before a comma.
+    if (line.empty() || line.front() != '@')
+        return false;
+    if (const std::optional<ClickCondition> condition = parseConditionLine(line))
+        pending_ = *condition;
+    return true;
+}
+
+ClickCondition PendingCondition::take() {
+    return std::exchange(pending_, ClickCondition{});
+}
+
 namespace {
 
-void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content) {
+void takeLine(std::string_view line, const ButtonNames& known, DsmContent& content,
+              PendingCondition& pending) {
+    if (pending.takeAtLine(line))
+        return;
+    const ClickCondition when = pending.take();
     if (line.empty())
         return;
     if (line.front() == '#') {
@@ -45,7 +64,7 @@ void takeLine(std::string_view line, const ButtonNames& known, DsmContent& conte
         return;
     if (!known.contains(parts.button))
         return;
-    content.clicks.push_back({formatWait(*wait), std::string(parts.button)});
+    content.clicks.push_back({formatWait(*wait), std::string(parts.button), when});
     content.total += *wait;
 }
 
@@ -69,7 +88,9 @@ void forEachDsmLine(std::string_view bytes, const std::function<void(std::string
 
 DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known) {
     DsmContent content;
-    forEachDsmLine(bytes, [&](std::string_view line) { takeLine(line, known, content); });
+    PendingCondition pending;
+    forEachDsmLine(bytes,
+                   [&](std::string_view line) { takeLine(line, known, content, pending); });
     return content;
 }
 
@@ -84,6 +105,8 @@ std::string writeDsmFile(const std::vector<std::string>& notes, const std::vecto
         const double wait = waitOrZero(click.wait);
         if (wait <= 0)
             continue;
+        if (!click.when.empty())
+            out += conditionLine(click.when) + "\r\n";
         out += formatWait(wait);
         out += ',';
         out += click.button;

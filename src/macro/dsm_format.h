@@ -8,11 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "macro/click_condition.h"
+
 namespace spindrel {
 
 struct Click {
     std::string wait;    // one decimal, "." as the mark, as the list shows it
     std::string button;  // as loaded or recorded, letter case kept
+    ClickCondition when = {};  // none: pressed at its wait, as every click once was
 
     bool operator==(const Click&) const = default;
 };
@@ -45,7 +48,8 @@ void forEachDsmLine(std::string_view bytes, const std::function<void(std::string
 // Reads a DSM file's bytes, line by line as above. Unusable lines are skipped.
 DsmContent parseDsmFile(std::string_view bytes, const ButtonNames& known);
 
-// The bytes save writes: every notes line, then every click whose wait is above 0, rounded anew.
+// The bytes save writes: every notes line, then every click whose wait is above 0, rounded anew,
+// each after its condition's line when it has one.
 std::string writeDsmFile(const std::vector<std::string>& notes, const std::vector<Click>& clicks);
 
 // The click line's parts when it is taken (shared with the clipboard form, which differs only in
@@ -57,5 +61,18 @@ struct ClickLine {
     std::string_view button;  // at most kDsmFieldLimit characters
 };
 ClickLine splitClickLine(std::string_view line);
+
+// A "@when" line waits for the next line: a click taken from it gets the condition, and anything
+// else drops it. Other "@" lines are skipped, so that they may stand between the two.
+class PendingCondition {
+  public:
+    // True when the line starts with "@" and so is used up here.
+    bool takeAtLine(std::string_view line);
+    // The condition for the click of the line that follows; it goes whether a click is taken.
+    ClickCondition take();
+
+  private:
+    ClickCondition pending_;
+};
 
 }  // namespace spindrel

@@ -13,6 +13,11 @@ inline constexpr const char* kTitleInMiddle = "s: ";
 inline constexpr const char* kNextButtonMiddle = "\" in ";
 inline constexpr const char* kNextButtonEnd = " sec";
 inline constexpr const char* kSecondsSuffix = "s";
+// A click that waits for the player: "When a menu shows: Down" in the title, "\"Down\" when a
+// menu shows" below the list; and one pressed without its state: "Pressed \"Down\" anyway: no
+// menu showed".
+inline constexpr const char* kMissedPrefix = "Pressed \"";
+inline constexpr const char* kMissedMiddle = "\" anyway: ";
 inline constexpr const char* kNotAFloat = "' is not a valid floating point value";
 inline constexpr const char* kEditwaitHint =
     "Specifies the amount of time (in seconds)\r\nto wait before pressing the button below.\r\n"

@@ -1,9 +1,14 @@
-# cmake -DOBJDUMP=<objdump> -DDLL=<plug-in> -P check_exports.cmake
-# Fails unless the DLL's export name table holds exactly the seven plain names.
+# cmake -DOBJDUMP=<objdump> -DDLL=<plug-in> [-DSTATE=ON] -P check_exports.cmake
+# Fails unless the DLL's export name table holds exactly the seven plain names, and with STATE the
+# optional PCDVD_State beside them.
 cmake_minimum_required(VERSION 3.25)
 
 set(expected Get_Abilities Kill_DVD_Player PCDVD_Player PCDVD_Window Send_To_DVD
     Start_DVD_Player Wait_For_Player)
+if(STATE)
+  list(APPEND expected PCDVD_State)
+  list(SORT expected)
+endif()
 
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -30,4 +35,4 @@ list(SORT names)
 if(NOT names STREQUAL expected)
   message(FATAL_ERROR "${DLL} exports [${names}], expected exactly [${expected}]")
 endif()
-message(STATUS "${DLL}: the seven plain exports")
+message(STATUS "${DLL}: the plain exports [${names}]")

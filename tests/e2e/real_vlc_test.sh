@@ -11,7 +11,10 @@
 # the DSM waits it out); with VLC's default, which starts in the menu; and with a VLC that comes
 # up 5 s late, followed by a second "/a" (another DSM) while that VLC still plays, and a third
 # once the user's VLC settings turn on a web interface that VLC answers on. Then the plug-in alone
-# restarts VLC as before a test (see run_restart_case).
+# restarts VLC as before a test (see run_restart_case). Last, a DSM that waits for VLC's own
+# state (@when lines, as the recorder writes them for that disc) plays on a disc whose warning
+# lasts 15 s instead of 4, and with a VLC that starts 5 s late; the same DSM without its @when
+# lines must fail on the long warning, or the case proves nothing.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -63,8 +66,14 @@ user_vlcrc="$(winepath -u "$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null |
 # be in a folder only root may enter.
 chmod 755 "$work"
 tools/mkdvd/mkdvd.py "$work/dvd" >/dev/null
-chmod -R a+rX "$work/dvd"
-tools/mkdisc/mkdisc.py --video-ts "$work/dvd/VIDEO_TS" "$letter" "$spindrel_vlc_disc_label" "$serial"
+tools/mkdvd/mkdvd.py --warning 15 "$work/dvd15" >/dev/null
+chmod -R a+rX "$work/dvd" "$work/dvd15"
+insert_disc() {
+  tools/mkdisc/mkdisc.py --remove "$letter" </dev/null >/dev/null 2>&1 || true
+  tools/mkdisc/mkdisc.py --video-ts "$work/$1/VIDEO_TS" "$letter" "$spindrel_vlc_disc_label" \
+    "$serial" >/dev/null
+}
+insert_disc dvd
 
 # An installation of its own, as the user has it: program, plug-ins, skin, the disc's DSM.
 mkdir -p "$work/install/dsm"
@@ -250,6 +259,33 @@ run_restart_case() {
   return 1
 }
 
+# A DSM written by WRITER on the disc DISC, with VLC coming up DELAY seconds late: EXPECT is
+# "reach" (title 2, chapter 2 must be reached) or "miss" (it must not be).
+run_dsm_case() {
+  local name="$1" writer="$2" disc="$3" delay="$4" expect="$5"
+  prepare_case ""
+  export SPINDREL_VLC_DELAY="$delay"
+  "$writer" "$work/install/dsm/${serial,,}.dsm"
+  insert_disc "$disc"
+  run_program
+  local reached=""
+  vlc_reaches "$spindrel_vlc_dsm_goal" && reached=yes
+  insert_disc dvd
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    program_failure="${program_failure:+$program_failure; }VLC outlived its window"
+  if [ -z "$program_failure" ] && [ "$expect" = reach ] && [ -n "$reached" ]; then
+    echo "real VLC ($name): title 2, chapter 2 reached; the program ran ${program_ran} s"
+    return 0
+  fi
+  if [ -z "$program_failure" ] && [ "$expect" = miss ] && [ -z "$reached" ]; then
+    echo "real VLC ($name): missed title 2, chapter 2 as it must ($where); the program ran ${program_ran} s"
+    return 0
+  fi
+  [ "$expect" = miss ] && program_failure="${program_failure:-it reached the goal it must miss}"
+  report_failure "$name" "$expect the DSM's title and chapter"
+  return 1
+}
+
 failed=0
 run_case "VLC plays the first-play warning first" "" || failed=1
 # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
@@ -257,4 +293,9 @@ run_case "VLC plays the first-play warning first" "" || failed=1
 run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
 run_case "VLC comes up 5 s late" "" 5 again || failed=1
 run_restart_case || failed=1
+run_dsm_case "waiting for VLC: a 15 s warning" spindrel_vlc_write_synchronised_dsm dvd15 0 reach ||
+  failed=1
+run_dsm_case "waiting for VLC: VLC starts 5 s late" spindrel_vlc_write_synchronised_dsm dvd 5 reach ||
+  failed=1
+run_dsm_case "blind times: a 15 s warning" spindrel_vlc_write_dsm dvd15 0 miss || failed=1
 exit "$failed"

@@ -53,6 +53,17 @@ char* SPINDREL_PLUGIN_CALL fakeAbilities(char* buffer) {
     return buffer;
 }
 
+std::int32_t SPINDREL_PLUGIN_CALL fakeState(contract::PlayerStateRecord* record) {
+    ++plugin().stateReads;
+    const PlayerState state = plugin().states->read();
+    record->known = state.known ? 1 : 0;
+    record->domain = static_cast<std::int32_t>(state.domain);
+    record->title = state.title;
+    record->chapter = state.chapter;
+    record->sinceMs = static_cast<std::uint32_t>(state.sinceMs);
+    return record->known;
+}
+
 template <typename Fn>
 void* address(Fn fn) {
     return reinterpret_cast<void*>(fn);
@@ -75,6 +86,7 @@ void FakePlugin::install(FakeLibraries& libraries, const std::string& fileName,
         {"Kill_DVD_Player", address(&fakeKill)},   {"Wait_For_Player", address(&fakeWait)},
         {"Get_Abilities", address(&fakeAbilities)},
     };
+    if (states != nullptr) exports[contract::kStateExport] = address(&fakeState);
     for (const std::string& name : omit) exports.erase(name);
     libraries.add(fileName, exports);
 }

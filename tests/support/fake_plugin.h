@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/fake_platform.h"
+#include "support/scripted_player_state.h"
 
 namespace spindrel::testing {
 
@@ -20,7 +21,8 @@ public:
     FakePlugin(const FakePlugin&) = delete;
     FakePlugin& operator=(const FakePlugin&) = delete;
 
-    // Registers this plug-in as a library, leaving out the named exports.
+    // Registers this plug-in as a library, leaving out the named exports. The optional state
+    // export is there only when states are scripted.
     void install(FakeLibraries& libraries, const std::string& fileName,
                  const std::set<std::string>& omit = {});
 
@@ -34,6 +36,8 @@ public:
     std::function<void(std::int32_t)> onSend;  // runs inside Send_To_DVD, after the record
     // Fills the caller's buffer instead of copying abilities (a plug-in that misbehaves).
     std::function<void(char*)> fillAbilities;
+    ScriptedPlayerState* states = nullptr;
+    int stateReads = 0;
 
     std::vector<std::int32_t> sent;
     std::vector<char> starts;

@@ -256,6 +256,7 @@ PluginDll::PluginDll(const char* fileName) {
     resolve(Send_To_DVD, "Send_To_DVD");
     resolve(Start_DVD_Player, "Start_DVD_Player");
     resolve(Kill_DVD_Player, "Kill_DVD_Player");
+    resolve(PCDVD_State, contract::kStateExport);
     resolve(Wait_For_Player, "Wait_For_Player");
     resolve(Get_Abilities, "Get_Abilities");
 }

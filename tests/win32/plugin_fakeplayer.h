@@ -125,6 +125,7 @@ class PluginDll {
     contract::Kill_DVD_Player_fn Kill_DVD_Player = nullptr;
     contract::Wait_For_Player_fn Wait_For_Player = nullptr;
     contract::Get_Abilities_fn Get_Abilities = nullptr;
+    contract::PCDVD_State_fn PCDVD_State = nullptr;  // only where the player reports its state
 
   private:
     HMODULE module_ = nullptr;

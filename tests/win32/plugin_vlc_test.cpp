@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -129,6 +130,34 @@ TEST(VlcPluginTest, PressesReachTheInterfaceItStartedAndBadAnswersFailFast) {
     EXPECT_LE(msSince(start), 1000.0);
     server.answer(200, "<root/>");
     EXPECT_EQ(vlc.Send_To_DVD(12), 1);
+
+    // The state: read from status.json on a thread of the plug-in's, handed over at once, also
+    // while VLC keeps the reader waiting.
+    ASSERT_NE(vlc.PCDVD_State, nullptr);
+    server.answer(200, R"({"state":"playing","information":{"title":2,"chapter":1}})");
+    contract::PlayerStateRecord record{};
+    record.size = sizeof record;
+    start = std::chrono::steady_clock::now();
+    while (vlc.PCDVD_State(&record) == 0 && msSince(start) < 3000)
+        Sleep(10);
+    EXPECT_EQ(record.known, 1) << "no state within 3 s";
+    EXPECT_EQ(record.domain, contract::kDomainTitle);
+    EXPECT_EQ(record.title, 2);
+    EXPECT_EQ(record.chapter, 2);
+    EXPECT_NE(server.requests().back().find("GET /requests/status.json HTTP/1.0"),
+              std::string::npos);
+    server.silent();
+    Sleep(100);
+    double slowest = 0;
+    for (int i = 0; i < 20; ++i) {
+        start = std::chrono::steady_clock::now();
+        vlc.PCDVD_State(&record);
+        slowest = std::max(slowest, msSince(start));
+        Sleep(10);
+    }
+    EXPECT_LE(slowest, 20.0);
+    EXPECT_EQ(record.title, 2);  // the last reading stands while VLC is silent
+    server.answer(200, "<root/>");
 
     // It closes as a user closes it: WM_CLOSE posted to its main window.
     EXPECT_EQ(vlc.Kill_DVD_Player(), 1);

@@ -2,6 +2,8 @@
 """Authors a small DVD-Video (a VIDEO_TS folder) from nothing, for a real player to play.
 
     mkdvd.py OUTDIR            writes OUTDIR/VIDEO_TS (and an empty OUTDIR/AUDIO_TS)
+    mkdvd.py --warning 15 OUTDIR   the same with a first-play warning of 15 seconds, as a disc
+                                   whose warnings run longer than those a macro was recorded on
 
 The disc: a first-play "warning" (grey, a few seconds) that goes on by itself to the root menu;
 the root menu with two buttons, "Title 1" (highlighted first) and "Title 2" below it; title 1
@@ -168,14 +170,14 @@ DVDAUTHOR_XML = """<dvdauthor jumppad="yes">
 """
 
 
-def author(out_dir):
+def author(out_dir, warning_seconds=WARNING_SECONDS):
     for tool in ("ffmpeg", "spumux", "dvdauthor"):
         if shutil.which(tool) is None:
             fail(tool + " is missing (packages ffmpeg and dvdauthor)")
     if not os.path.isfile(FONT):
         fail(FONT + " is missing (package fonts-dejavu-core)")
     with tempfile.TemporaryDirectory(prefix="mkdvd-") as work:
-        encode(work, "warning.mpg", "gray", WARNING_SECONDS,
+        encode(work, "warning.mpg", "gray", warning_seconds,
                [text_filter("WARNING", 64, "(h-text_h)/2-40"),
                 text_filter("A first-play program: it cannot be skipped", 24, "(h/2)+40")])
         make_menu(work)
@@ -200,9 +202,13 @@ def author(out_dir):
 def main():
     parser = argparse.ArgumentParser(description="Author a small DVD-Video from nothing.")
     parser.add_argument("out_dir", help="folder that receives VIDEO_TS and AUDIO_TS")
+    parser.add_argument("--warning", type=int, default=WARNING_SECONDS, metavar="SECONDS",
+                        help="length of the first-play warning (default %d)" % WARNING_SECONDS)
     args = parser.parse_args()
+    if not 1 <= args.warning <= 600:
+        fail("the warning lasts 1 to 600 seconds")
     started = time.monotonic()
-    video_ts = author(os.path.abspath(args.out_dir))
+    video_ts = author(os.path.abspath(args.out_dir), args.warning)
     size = sum(os.path.getsize(os.path.join(video_ts, name)) for name in os.listdir(video_ts))
     print("mkdvd: %s, %.1f MB, %.1f s" % (video_ts, size / 1e6, time.monotonic() - started))
 

@@ -39,7 +39,8 @@ void MainWindow::showClickMenu(LPARAM where) {
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        AppendMenuA(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), i + 1, item.caption.c_str());
+        AppendMenuA(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED) | (item.checked ? MF_CHECKED : 0),
+                    i + 1, item.caption.c_str());
     }
     const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr);
     DestroyMenu(menu);
@@ -54,6 +55,9 @@ void MainWindow::showClickMenu(LPARAM where) {
         if (name == "press_one") tmain_.press_oneClick();
         if (name == "copydsm") tmain_.copydsmClick();
         if (name == "pastedsm") tmain_.pastedsmClick();
+        if (name == "when_menu") tmain_.when_menuClick();
+        if (name == "when_title") tmain_.when_titleClick();
+        if (name == "when_none") tmain_.when_noneClick();
     });
     reflect();
 }

@@ -91,12 +91,14 @@ void MainWindow::reflectClickRows() {
             item.iItem = static_cast<int>(i);
             item.pszText = const_cast<char*>(click.wait.c_str());
             SendMessageA(clickList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            setText(i, 1, click.button);
+            setText(i, 1, clickListButtonText(click.when, click.button));
             continue;
         }
         const Click& before = shownRows_[i];
         if (before.wait != click.wait) setText(i, 0, click.wait);
-        if (before.button != click.button) setText(i, 1, click.button);
+        if (before.button != click.button || before.when != click.when) {
+            setText(i, 1, clickListButtonText(click.when, click.button));
+        }
     }
     updatingList_ = false;
     shownRows_ = clicks;

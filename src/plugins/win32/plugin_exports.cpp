@@ -1,6 +1,7 @@
 // The seven exports of a player plug-in. They only hand over to the engine; nothing may escape
 // them as an exception, since the caller on the other side of the boundary cannot catch it.
 
+#include <mutex>
 #include <utility>
 
 #include "plugins/contract.h"
@@ -18,13 +19,16 @@ using namespace spindrel::contract;
 namespace {
 
 // The one thing a plug-in keeps between calls: the web interface of the player it started, for
-// as long as the program has the plug-in loaded. The program calls from one thread only.
+// as long as the program has the plug-in loaded. The program calls from one thread only; a
+// plug-in's own thread that reads the player's state takes a copy under the lock.
 spindrel::plugins::WebSession session;
+std::mutex sessionLock;
 
 template <typename Action>
 auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::PluginEngine&>()))
                                    failed) noexcept {
     try {
+        const std::lock_guard lock(sessionLock);
         spindrel::Win32Windows windows;
         spindrel::Win32Shell shell;
         spindrel::Win32Registry registry;
@@ -41,6 +45,13 @@ auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::P
 }
 
 }  // namespace
+
+namespace spindrel::plugins {
+WebSession webSessionCopy() {
+    const std::lock_guard lock(sessionLock);
+    return session;
+}
+}  // namespace spindrel::plugins
 
 extern "C" {
 

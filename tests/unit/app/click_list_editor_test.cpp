@@ -199,5 +199,46 @@ TEST_F(ClickListEditorTest, CopyAndPasteCarryTheDsmThroughTheClipboard) {
     EXPECT_EQ(clicks().size(), 3u);
 }
 
+class ClickConditionMenuTest : public MacroFixture {
+  protected:
+    ClickConditionMenuTest() : MacroFixture(true) {
+        setClicks({{"7.0", "Ok / Enter"}, {"1.0", "Play"}});
+    }
+    const MenuItem& item(const char* name) { return tmain->model.clickMenuItem(name); }
+};
+
+TEST_F(ClickConditionMenuTest, TheMenuGivesTheSelectedClickAConditionOrTakesItAway) {
+    tmain->ClickMenuPopup();
+    EXPECT_FALSE(item("when_menu").enabled);
+    EXPECT_FALSE(item("when_none").enabled);
+    EXPECT_EQ(item("when_title").caption, "Press when title 1 plays");
+
+    tmain->selectClick(0);
+    tmain->ClickMenuPopup();
+    EXPECT_TRUE(item("when_menu").enabled);
+    EXPECT_TRUE(item("when_none").checked);
+    tmain->when_menuClick();
+    EXPECT_EQ(clicks()[0].when, (ClickCondition{ConditionKind::menu, 0, 0}));
+    EXPECT_TRUE(tmain->document.modified());
+    EXPECT_EQ(clickListButtonText(clicks()[0].when, clicks()[0].button), "[menu] Ok / Enter");
+
+    // The title offered is the one the player plays now.
+    states.at(0, PlayerDomain::title, 3, 2);
+    tmain->selectClick(1);
+    tmain->ClickMenuPopup();
+    EXPECT_EQ(item("when_title").caption, "Press when title 3 plays");
+    EXPECT_FALSE(item("when_title").checked);
+    tmain->when_titleClick();
+    EXPECT_EQ(clicks()[1].when, (ClickCondition{ConditionKind::title, 3, 0}));
+    EXPECT_EQ(clickListButtonText(clicks()[1].when, clicks()[1].button), "[T3] Play");
+    tmain->ClickMenuPopup();
+    EXPECT_TRUE(item("when_title").checked);
+
+    tmain->selectClick(0);
+    tmain->when_noneClick();
+    EXPECT_TRUE(clicks()[0].when.empty());
+    EXPECT_EQ(clicks()[1].when.kind, ConditionKind::title);
+}
+
 }  // namespace
 }  // namespace spindrel

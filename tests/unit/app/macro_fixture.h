@@ -18,8 +18,11 @@ inline constexpr const char* kAbilities =
 
 class MacroFixture : public ::testing::Test {
   protected:
-    MacroFixture() {
+    // reportsState: the plug-in has the state export, reading states.
+    explicit MacroFixture(bool reportsState = false) {
         t.files.directories.insert(TestPorts::kProgramFolder);
+        if (reportsState)
+            plugin.states = &states;
         plugin.abilities = kAbilities;
         plugin.playerWindow = 700;
         plugin.videoWindow = 701;
@@ -61,6 +64,7 @@ class MacroFixture : public ::testing::Test {
     }
 
     TestPorts t;
+    ScriptedPlayerState states{t.clock};
     FakePlugin plugin;
     std::unique_ptr<Tmain> tmain;
     std::vector<std::pair<std::int32_t, double>> presses;  // code, virtual time

@@ -52,7 +52,23 @@ TEST_F(PluginBindingTest, ExportsAreLookedUpInTheirFixedOrder) {
     EXPECT_EQ(libraries.lookedUp,
               (std::vector<std::string>{"PCDVD_Window", "PCDVD_Player", "Send_To_DVD",
                                         "Start_DVD_Player", "Kill_DVD_Player", "Wait_For_Player",
-                                        "Get_Abilities"}));
+                                        "Get_Abilities", "PCDVD_State"}));
+}
+
+TEST_F(PluginBindingTest, TheStateExportIsOptional) {
+    plugin.install(libraries, "Corvane.dll");
+    EXPECT_EQ(bind()->playerState(), std::nullopt);
+    EXPECT_TRUE(messages.shown.empty());
+
+    testing::VirtualClock clock;
+    testing::ScriptedPlayerState states(clock);
+    plugin.states = &states;
+    plugin.install(libraries, "Vlc.dll");
+    auto player = bind("Vlc.dll");
+    EXPECT_EQ(player->playerState(), PlayerState{});  // nothing known yet
+    states.at(0, PlayerDomain::title, 2, 3);
+    clock.advance(250);
+    EXPECT_EQ(player->playerState(), (PlayerState{true, PlayerDomain::title, 2, 3, 250}));
 }
 
 TEST_F(PluginBindingTest, MissingLibraryIsReportedAndStillNamedInTheHint) {

@@ -132,5 +132,53 @@ TEST_F(RecorderTest, WaitThatIsNotANumberAbandonsTheStartWithTheWindowStillClosa
     EXPECT_TRUE(tmain->model.closebtn.enabled);
 }
 
+class RecorderWithStateTest : public MacroFixture {
+  protected:
+    RecorderWithStateTest() : MacroFixture(true) {}
+    void press(int menuIndex) { tmain->dvdbuttonclick(remoteIndexOf(menuIndex)); }
+};
+
+TEST_F(RecorderWithStateTest, APressCarriesTheStateOnlyWhenThePlayerHasMovedSinceThePressBefore) {
+    constexpr int kOk = 4;
+    const ClickCondition menu{ConditionKind::menu, 0, 0};
+    states.at(0, PlayerDomain::firstPlay);
+    states.at(500, PlayerDomain::menu);
+    t.clock.advance(1000);
+    tmain->onRemoteArrived();
+    t.clock.advance(1000);
+    press(kStop);  // the first press, in the menu
+    t.clock.advance(500);
+    press(kStop);  // the same menu
+    // Ok begins title 2, where the player then moves on to chapter 2.
+    plugin.onSend = [this](std::int32_t code) {
+        if (code == 13)
+            states.enter(PlayerDomain::title, 2, 1);
+    };
+    t.clock.advance(500);
+    press(kOk);
+    t.clock.advance(3000);
+    press(kPlay);
+    states.enter(PlayerDomain::title, 2, 2);
+    t.clock.advance(1000);
+    press(kStop);
+    t.clock.advance(500);
+    press(kStop);
+    // Back in a menu of the same kind as before.
+    plugin.onSend = {};
+    states.enter(PlayerDomain::menu);
+    t.clock.advance(1000);
+    press(kRootMenu);
+    const std::vector<Click> expected{
+        {"1.0", "Stop", menu},
+        {"0.5", "Stop"},
+        {"0.5", "Ok / Enter"},
+        {"3.0", "Play", {ConditionKind::title, 2, 1}},
+        {"1.0", "Stop", {ConditionKind::title, 2, 2}},
+        {"0.5", "Stop"},
+        {"1.0", "Root Menu", menu},
+    };
+    EXPECT_EQ(clicks(), expected);
+}
+
 }  // namespace
 }  // namespace spindrel

@@ -52,13 +52,19 @@ TEST_F(DsmClipboardTest, CopyToABusyClipboardIsAnError) {
 TEST_F(DsmClipboardTest, CopyThenPasteGivesTheSameDocumentMarkedModified) {
     model.dsm_name.caption = "C:\\dsm\\film.dsm";
     model.Notes = {"Skips the warnings", ""};
-    model.ClickList = {{"12.5", "Next"}, {"0.0", "Enter"}, {"1.0", "Title Menu"}};
+    const ClickCondition menu{ConditionKind::menu, 0, 0};
+    const ClickCondition title{ConditionKind::title, 2, 0};
+    model.ClickList = {{"12.5", "Next", menu}, {"0.0", "Enter", menu}, {"1.0", "Title Menu", title}};
     dsmClipboard.copy();
+    EXPECT_EQ(clipboard.content,
+              "##DSM Format :C:\\dsm\\film.dsm\r\n#Skips the warnings\r\n#\r\n@when menu\r\n"
+              "12.5,Next\r\n@when menu\r\n0.0,Enter\r\n@when title 2\r\n1.0,Title Menu\r\n");
     model = DsmModel();
     dsmClipboard.paste(known);
     EXPECT_EQ(model.dsm_name.caption, "C:\\dsm\\film.dsm");
     EXPECT_EQ(model.Notes, (std::vector<std::string>{"Skips the warnings", ""}));
-    EXPECT_EQ(model.ClickList, (std::vector<Click>{{"12.5", "Next"}, {"1.0", "Title Menu"}}));
+    EXPECT_EQ(model.ClickList,
+              (std::vector<Click>{{"12.5", "Next", menu}, {"1.0", "Title Menu", title}}));
     EXPECT_EQ(model.NoClicks.caption, "2");
     EXPECT_EQ(model.runtime.caption, "13.5s");
     EXPECT_TRUE(document.modified());
@@ -110,6 +116,12 @@ TEST_F(DsmClipboardTest, PasteTakesOnlyKnownClicksAboveZero) {
               (std::vector<Click>{{"2.3", "ENTER"}, {"1.0", "Next"}, {"1.0", "Next"}}));
     EXPECT_EQ(model.Notes, (std::vector<std::string>{"note"}));
     EXPECT_EQ(model.runtime.caption, "4.3s");  // 2.25 + 1 + 1 as read
+
+    // A condition goes with a click that is not pasted, and reaches no other.
+    paste("##DSM Format :x\r\n@when title 3\r\n0.0,Enter\r\n1.0,Next\r\n@when menu\r\n@x\r\n"
+          "2.0,Enter\r\n@when menu");
+    EXPECT_EQ(model.ClickList, (std::vector<Click>{{"1.0", "Next"},
+                                                   {"2.0", "Enter", {ConditionKind::menu, 0, 0}}}));
 }
 
 TEST_F(DsmClipboardTest, PasteSkipsTheCharacterAfterEachCr) {

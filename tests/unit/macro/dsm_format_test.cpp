@@ -83,17 +83,60 @@ TEST(DsmFormatTest, ButtonNamesFoldOnlyTheLettersAToZ) {
     EXPECT_FALSE(known.contains("\xE4pfel"));  // no folding beyond ASCII
 }
 
+TEST(DsmFormatTest, AConditionBelongsToTheClickLineDirectlyAfterIt) {
+    const ClickCondition menu{ConditionKind::menu, 0, 0};
+    const ClickCondition title2{ConditionKind::title, 2, 0};
+    const ClickCondition title2chapter3{ConditionKind::title, 2, 3};
+    struct Row {
+        const char* file;
+        std::vector<Click> clicks;
+    };
+    const Row rows[] = {
+        {"@when menu\r\n1.0,Enter\r\n2.0,Next\r\n", {{"1.0", "Enter", menu}, {"2.0", "Next"}}},
+        {"@when title 2\r\n1.0,Enter\r\n@when title 2 chapter 3\r\n2.0,Next\r\n",
+         {{"1.0", "Enter", title2}, {"2.0", "Next", title2chapter3}}},
+        // Unknown "@" lines, malformed conditions included, are skipped and may stand between.
+        {"@when menu\r\n@after 3\r\n@when Menu\r\n@when title 0\r\n@when title 2 \r\n"
+         "@when title 100\r\n@when title 02\r\n@when title 2 chapter\r\n1.0,Enter\r\n",
+         {{"1.0", "Enter", menu}}},
+        // The last of two conditions counts; a condition whose next line is no taken click goes.
+        {"@when menu\r\n@when title 2\r\n1.0,Enter\r\n", {{"1.0", "Enter", title2}}},
+        {"@when menu\r\n#note\r\n1.0,Enter\r\n", {{"1.0", "Enter"}}},
+        {"@when menu\r\n\r\n1.0,Enter\r\n", {{"1.0", "Enter"}}},
+        {"@when menu\r\n1.0,Unknown\r\n1.0,Enter\r\n", {{"1.0", "Enter"}}},
+        {"1.0,Enter\r\n@when menu\r\n", {{"1.0", "Enter"}}},
+        {"@when menu,Enter\r\n1.0,Enter\r\n", {{"1.0", "Enter"}}},
+    };
+    for (const Row& row : rows) {
+        const DsmContent content = parseDsmFile(row.file, kKnown);
+        EXPECT_EQ(content.clicks, row.clicks) << row.file;
+        EXPECT_TRUE(content.notes.size() <= 1) << row.file;
+    }
+}
+
 TEST(DsmFormatTest, WritesNotesThenActiveClicksWithCrLf) {
     const std::vector<std::string> notes{"A", "", "B"};
     const std::vector<Click> clicks{{"2.25", "Enter"}, {"0.0", "Next"},  {"", "Play"},
                                     {"x", "Stop"},     {"-1.0", "Stop"}, {"12.5", "Title Menu"}};
     EXPECT_EQ(writeDsmFile(notes, clicks), "#A\r\n#\r\n#B\r\n2.3,Enter\r\n12.5,Title Menu\r\n");
     EXPECT_EQ(writeDsmFile({}, {}), "");
+
+    // Each condition directly before its click; an inert click's goes with it.
+    const ClickCondition menu{ConditionKind::menu, 0, 0};
+    const std::vector<Click> waiting{{"1.0", "Enter", menu},
+                                     {"0.0", "Next", menu},
+                                     {"2.0", "Next", {ConditionKind::title, 2, 3}},
+                                     {"3.0", "Play"}};
+    EXPECT_EQ(writeDsmFile(notes, waiting),
+              "#A\r\n#\r\n#B\r\n@when menu\r\n1.0,Enter\r\n@when title 2 chapter 3\r\n"
+              "2.0,Next\r\n3.0,Play\r\n");
 }
 
 TEST(DsmFormatTest, WhatIsWrittenReadsBackTheSame) {
     const std::vector<std::string> notes{"Skips the warnings", "", "Region 2"};
-    const std::vector<Click> clicks{{"12.5", "Next"}, {"1.0", "Enter"}, {"0.1", "Title Menu"}};
+    const std::vector<Click> clicks{{"12.5", "Next", {ConditionKind::menu, 0, 0}},
+                                    {"1.0", "Enter"},
+                                    {"0.1", "Title Menu", {ConditionKind::title, 99, 999}}};
     const DsmContent content = parseDsmFile(writeDsmFile(notes, clicks), kKnown);
     EXPECT_EQ(content.notes, notes);
     EXPECT_EQ(content.clicks, clicks);
