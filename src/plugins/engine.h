@@ -94,9 +94,7 @@ public:
     // For a player with a web interface; without, its requests find no player.
     void attachWeb(const WebPorts& ports) { web_.emplace(ports); }
     // A request of the player's web interface beyond the buttons (its state, read by a poll).
-    WebAnswer webRequest(const std::string& path, std::uint32_t timeoutMs) {
-        return request(path, timeoutMs);
-    }
+    WebAnswer webRequest(const std::string& path, std::uint32_t timeoutMs);
 
 private:
     struct Endpoint {

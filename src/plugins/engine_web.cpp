@@ -139,6 +139,14 @@ WebAnswer PluginEngine::request(const std::string& path, double deadline, bool s
     return answer;
 }
 
+WebAnswer PluginEngine::webRequest(const std::string& path, std::uint32_t timeoutMs) {
+    if (!web_)
+        return request(path, 0, true);
+    // A poll forgets nothing: a refusal may be a player still starting, and the presses decide
+    // when the player this plug-in started is gone.
+    return request(path, web_->service.nowMs() + timeoutMs, true);
+}
+
 std::int32_t PluginEngine::waitForWebInterface() {
     LocalServicePort& service = web_->service;
     const double deadline = service.nowMs() + kWaitTimeoutMs;
