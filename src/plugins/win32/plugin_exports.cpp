@@ -6,13 +6,8 @@
 
 #include "plugins/contract.h"
 #include "plugins/engine.h"
+#include "plugins/win32/engine_ports.h"
 #include "plugins/win32/this_player.h"
-#include "platform/win32/win32_drives.h"
-#include "platform/win32/win32_file_io.h"
-#include "platform/win32/win32_local_web.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_windows.h"
 
 using namespace spindrel::contract;
 
@@ -29,15 +24,10 @@ auto withEngine(Action action, decltype(action(std::declval<spindrel::plugins::P
                                    failed) noexcept {
     try {
         const std::lock_guard lock(sessionLock);
-        spindrel::Win32Windows windows;
-        spindrel::Win32Shell shell;
-        spindrel::Win32Registry registry;
-        spindrel::Win32LocalWeb web;
-        spindrel::Win32FileIo files;
-        spindrel::Win32Drives drives;
-        spindrel::plugins::PluginEngine engine(spindrel::plugins::thisPlayer(), windows, shell,
-                                               registry);
-        engine.attachWeb({web, web, files, drives, session});
+        spindrel::plugins::Win32EnginePorts ports;
+        spindrel::plugins::PluginEngine engine(spindrel::plugins::thisPlayer(), ports.windows,
+                                               ports.shell, ports.registry);
+        ports.attach(engine, session);
         return action(engine);
     } catch (...) {
         return failed;

@@ -11,15 +11,10 @@
 #include <optional>
 #include <thread>
 
-#include "platform/win32/win32_drives.h"
-#include "platform/win32/win32_file_io.h"
-#include "platform/win32/win32_local_web.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_windows.h"
 #include "plugins/contract.h"
 #include "plugins/engine.h"
 #include "plugins/player_status.h"
+#include "plugins/win32/engine_ports.h"
 #include "plugins/win32/this_player.h"
 
 namespace spindrel::plugins {
@@ -66,15 +61,10 @@ Poller& poller() {
 // for the thread that owns it.
 std::optional<StateReading> readPlayer() {
     try {
-        spindrel::Win32Windows windows;
-        spindrel::Win32Shell shell;
-        spindrel::Win32Registry registry;
-        spindrel::Win32LocalWeb web;
-        spindrel::Win32FileIo files;
-        spindrel::Win32Drives drives;
+        Win32EnginePorts ports;
         WebSession session = webSessionCopy();
-        PluginEngine engine(thisPlayer(), windows, shell, registry);
-        engine.attachWeb({web, web, files, drives, session});
+        PluginEngine engine(thisPlayer(), ports.windows, ports.shell, ports.registry);
+        ports.attach(engine, session);
         const spindrel::WebAnswer answer = engine.webRequest(kVlcStatusJsonPath, kPollTimeoutMs);
         // Only a player that is gone (or refuses the password) takes its state with it; one that
         // is slow to answer is still where it was last seen.
