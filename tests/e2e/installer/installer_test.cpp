@@ -136,7 +136,14 @@ TEST_F(InstallerTest, SilentInstallRunsAndSilentUninstallKeepsTheUsersDsms) {
         Process uninstaller(at("Uninstall.exe"), "/S", "C:\\");
         uninstaller.waitForExit(kInstallWaitMs);
     }
-    for (int waited = 0; fileExists(at("Uninstall.exe")) && waited < kInstallWaitMs; waited += 100) {
+    // Its own file may go before it has cleared the AutoPlay registration: both are waited for.
+    const auto stillRegistered = [] {
+        return RegGetValueA(HKEY_CURRENT_USER, kAutoPlayEvent, kAutoPlayHandlerName, RRF_RT_ANY,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    };
+    for (int waited = 0; (fileExists(at("Uninstall.exe")) || stillRegistered()) &&
+                         waited < kInstallWaitMs;
+         waited += 100) {
         Sleep(100);
     }
     for (const char* file : {"DVD_Spindrel.exe", "Brannock.dll", "images", "Uninstall.exe"}) {
