@@ -221,9 +221,9 @@ public:
     std::string programPath() override { return path; }
     std::vector<std::string> arguments() override { return args; }
     std::optional<std::array<int, 4>> fileVersion(const std::string&) override { return version; }
-    std::optional<std::string> versionText(const std::string& path,
+    std::optional<std::string> versionText(const std::string& file,
                                            const std::string& name) override {
-        const auto found = versionTexts.find(path + "|" + name);
+        const auto found = versionTexts.find(file + "|" + name);
         if (found == versionTexts.end()) return std::nullopt;
         return found->second;
     }
