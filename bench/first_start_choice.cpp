@@ -60,9 +60,8 @@ int main(int argc, char** argv) {
     std::string chosen;
     const Figures choice = measure(runs, [&] { chosen = firstStartPlugin(search, folder); });
     std::string name;
-    const Figures label = measure(runs, [&] {
-        name = system.versionText(folder + chosen, "PlayerName").value_or("?");
-    });
+    const Figures label = measure(
+        runs, [&] { name = system.versionText(folder + chosen, "PlayerName").value_or("?"); });
     std::printf("plug-in chosen: %s (%s), %d runs\n", chosen.c_str(), name.c_str(), runs);
     std::printf("choice:      first %.0f us, median %.0f us, p95 %.0f us\n", choice.first,
                 choice.median, choice.p95);

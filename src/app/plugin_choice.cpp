@@ -1,5 +1,7 @@
 #include "app/plugin_choice.h"
 
+#include <vector>
+
 #include "app/app_texts.h"
 #include "base/text.h"
 
@@ -23,7 +25,8 @@ const Candidate kCandidates[] = {
 
 std::string trimmedKey(const std::string& path) {
     const std::size_t begin = path.find_first_not_of('\\');
-    if (begin == std::string::npos) return "";
+    if (begin == std::string::npos)
+        return "";
     return path.substr(begin, path.find_last_not_of('\\') - begin + 1);
 }
 
@@ -37,10 +40,13 @@ std::optional<std::string> readText(const PlayerSearch& search, RegRoot root,
     RegValue value;
     const RegStatus status = search.registry.readValue(key, name, value);
     search.registry.closeKey(key);
-    if (status != RegStatus::ok) return std::nullopt;
-    if (value.type != RegType::string && value.type != RegType::expandString) return std::nullopt;
+    if (status != RegStatus::ok)
+        return std::nullopt;
+    if (value.type != RegType::string && value.type != RegType::expandString)
+        return std::nullopt;
     std::string text(value.data.begin(), value.data.end());
-    if (const std::size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
+        text.resize(nul);
     if (value.type == RegType::expandString) {
         text = plugins::expandEnvironment(text, search.environment);
     }
@@ -56,14 +62,18 @@ bool playerInstalled(const PlayerSearch& search, const plugins::PlayerProfile& p
             path = plugins::expandEnvironment(candidate.file, search.environment);
         } else {
             path = readText(search, candidate.root, candidate.key, candidate.value);
-            if (path && !candidate.file.empty()) *path += "\\" + candidate.file;
+            if (path && !candidate.file.empty())
+                *path += "\\" + candidate.file;
         }
-        if (path && !path->empty() && search.files.fileExists(*path)) return true;
+        if (path && !path->empty() && search.files.fileExists(*path))
+            return true;
     }
     const plugins::DefaultPath& rule = profile.defaultPath;
-    if (rule.installKey.empty()) return false;
+    if (rule.installKey.empty())
+        return false;
     for (const RegRoot view : {RegRoot::localMachine64, RegRoot::localMachine32}) {
-        if (readText(search, view, rule.installKey, rule.installValue)) return true;
+        if (readText(search, view, rule.installKey, rule.installValue))
+            return true;
     }
     return false;
 }
@@ -78,22 +88,26 @@ std::optional<std::string> locatedPlayer(const PlayerSearch& search) {
     return std::nullopt;
 }
 
-}  // namespace
-
+// The program files a plug-in's player is known by (lower case), for a path located by hand.
 std::vector<std::string> knownPrograms(const plugins::PlayerProfile& profile) {
     std::vector<std::string> names;
     const auto add = [&names](const std::string& path) {
-        if (path.empty()) return;
+        if (path.empty())
+            return;
         const std::string name = asciiLower(fileNameOf(path));
         for (const std::string& known : names) {
-            if (known == name) return;
+            if (known == name)
+                return;
         }
         names.push_back(name);
     };
-    for (const plugins::ProgramCandidate& candidate : profile.programCandidates) add(candidate.file);
+    for (const plugins::ProgramCandidate& candidate : profile.programCandidates)
+        add(candidate.file);
     add(profile.defaultPath.programFile);
     return names;
 }
+
+}  // namespace
 
 std::string firstStartPlugin(const PlayerSearch& search, const std::string& programFolder) {
     const auto beside = [&](const Candidate& candidate) {
@@ -102,9 +116,11 @@ std::string firstStartPlugin(const PlayerSearch& search, const std::string& prog
     if (const auto located = locatedPlayer(search)) {
         const std::string program = asciiLower(fileNameOf(*located));
         for (const Candidate& candidate : kCandidates) {
-            if (!beside(candidate)) continue;
+            if (!beside(candidate))
+                continue;
             for (const std::string& known : knownPrograms(candidate.profile())) {
-                if (known == program) return candidate.file;
+                if (known == program)
+                    return candidate.file;
             }
         }
         return texts::kDefaultPlugin;

@@ -2,7 +2,6 @@
 // Which plug-in a program with none chosen binds: the one whose player this machine has.
 
 #include <string>
-#include <vector>
 
 #include "platform/file_system_port.h"
 #include "platform/registry_port.h"
@@ -25,8 +24,5 @@ struct PlayerSearch {
 // keys and folders the plug-in itself reads to start it: Creative's and CyberLink's players,
 // then MPC-HC / MPC-BE, then VLC. With none, the default.
 std::string firstStartPlugin(const PlayerSearch& search, const std::string& programFolder);
-
-// The program files a plug-in's player is known by (lower case), for a path located by hand.
-std::vector<std::string> knownPrograms(const plugins::PlayerProfile& profile);
 
 }  // namespace spindrel

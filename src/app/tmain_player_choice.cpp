@@ -25,13 +25,15 @@ std::string pluginPath(const std::string& programFolder, const std::string& plug
 // player removed is no longer bound, and nothing is written without the user's word (the choice
 // costs a few registry reads).
 std::string Tmain::pluginToBind(bool stored, const std::string& storedName) {
-    if (stored) return storedName;
+    if (stored)
+        return storedName;
     const PlayerSearch search{ports_.registry, ports_.files, plugins::processEnvironment};
     return firstStartPlugin(search, folderOf(ports_.system.programPath()));
 }
 
 std::string Tmain::playerNameOf(const std::string& path) {
-    if (auto name = ports_.system.versionText(path, texts::kPlayerNameValue)) return *name;
+    if (auto name = ports_.system.versionText(path, texts::kPlayerNameValue))
+        return *name;
     return fileNameOf(path);
 }
 
@@ -44,38 +46,41 @@ void Tmain::playerlabelClick() {
     const std::string folder = folderOf(ports_.system.programPath());
     model.playermenu.clear();
     for (const FileEntry& entry : ports_.files.findFiles(folder + "*.dll")) {
-        if (entry.directory) continue;
+        if (entry.directory)
+            continue;
         const std::string path = folder + entry.name;
         // Loaded to be tried as the binding would: one that cannot be bound is never offered.
         const LibraryHandle library = ports_.libraries.load(path);
-        if (library == 0) continue;
+        if (library == 0)
+            continue;
         bool complete = true;
         for (const char* name : kPluginExports) {
-            if (ports_.libraries.symbol(library, name) == nullptr) complete = false;
+            if (ports_.libraries.symbol(library, name) == nullptr)
+                complete = false;
         }
         ports_.libraries.unload(library);
-        if (!complete) continue;
-        MenuItem item{entry.name, playerNameOf(path) + "\t" + entry.name, true,
-                      equalsIgnoreAsciiCase(entry.name, fileNameOf(pluginName)), false, 0};
+        if (!complete)
+            continue;
+        MenuItem item;
+        item.name = entry.name;
+        item.caption = playerNameOf(path) + "\t" + entry.name;
+        item.checked = equalsIgnoreAsciiCase(entry.name, fileNameOf(pluginName));
         model.playermenu.push_back(item);
     }
     std::sort(model.playermenu.begin(), model.playermenu.end(),
               [](const MenuItem& a, const MenuItem& b) {
                   return asciiLower(a.caption) < asciiLower(b.caption);
               });
-    for (std::size_t i = 0; i < model.playermenu.size(); ++i) {
-        model.playermenu[i].tag = static_cast<int>(i);
-    }
 }
 
 void Tmain::playermenuClick(int index) {
-    if (index < 0 || index >= static_cast<int>(model.playermenu.size())) return;
+    if (index < 0 || index >= static_cast<int>(model.playermenu.size()))
+        return;
     const std::string file = model.playermenu[static_cast<std::size_t>(index)].name;
     const std::string name = playerNameOf(folderOf(ports_.system.programPath()) + file);
     // Stored where the settings go: a standard user's own key when the machine's refuses.
-    writeToSettingsKey(sharedRegistry(), [&file](Registry& key) {
-        key.writeString(setting::kDvdInterface, file);
-    });
+    writeToSettingsKey(sharedRegistry(),
+                       [&file](Registry& key) { key.writeString(setting::kDvdInterface, file); });
     if (equalsIgnoreAsciiCase(file, fileNameOf(pluginName))) {
         showBoundPlayer();
         return;

@@ -26,7 +26,8 @@ using Places = std::set<std::pair<int, int>>;
 Places placesOf(const plugins::PlayerProfile& profile) {
     Places places;
     for (const plugins::Ability& ability : profile.abilities) {
-        if (ability.name != "-") places.insert({ability.x, ability.y});
+        if (ability.name != "-")
+            places.insert({ability.x, ability.y});
     }
     return places;
 }
@@ -56,11 +57,13 @@ HWND childOfClassAt(HWND parent, const char* className, const skin::Rect& r) {
 Places remoteButtons(HWND window) {
     Places places;
     HWND remote = childWithText(window, "remote_panel");
-    if (remote == nullptr) return places;
+    if (remote == nullptr)
+        return places;
     for (HWND child : childrenOf(remote)) {
         char name[64] = {};
         GetClassNameA(child, name, sizeof name);
-        if (GetParent(child) != remote || std::string(name) != "TCoolButton") continue;
+        if (GetParent(child) != remote || std::string(name) != "TCoolButton")
+            continue;
         RECT rect;
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, remote, reinterpret_cast<POINT*>(&rect), 2);
@@ -71,13 +74,16 @@ Places remoteButtons(HWND window) {
 
 std::string playerShown(HWND window) {
     HWND config = childWithText(window, "config_panel");
-    if (config == nullptr) return "<no panel>";
+    if (config == nullptr)
+        return "<no panel>";
     HWND label = childOfClassAt(config, "TExtLabel", skin::config_panel::playerlabel);
     return label == nullptr ? "<no label>" : textOf(label);
 }
 
 // The program's main window, of whichever process shows it.
-HWND mainWindow() { return FindWindowA(kMainClass, kTitle); }
+HWND mainWindow() {
+    return FindWindowA(kMainClass, kTitle);
+}
 
 class PlayerChoiceE2eTest : public ::testing::Test {
   protected:
@@ -104,8 +110,7 @@ class PlayerChoiceE2eTest : public ::testing::Test {
 
     // Starts the program (no DVD_Interface stored anywhere) and waits for its remote panel.
     void start() {
-        program = std::make_unique<Process>(install.path("DVD_Spindrel.exe"), "",
-                                            install.folder());
+        program = std::make_unique<Process>(install.path("DVD_Spindrel.exe"), "", install.folder());
         window = program->waitForWindow(kMainClass, true);
         ASSERT_NE(window, nullptr) << "the main window did not show";
         ASSERT_TRUE(waitFor([&] { return !remoteButtons(window).empty(); }))
@@ -197,7 +202,8 @@ TEST_F(PlayerChoiceE2eTest, ChoosingMpcStoresItInTheUsersKeyAndTheRestartBringsI
         << "a click on the player opened no list";
     // Brannock, Wyvernel, Corvane, Corvane3, Mpc, stub_plugin, Vlc: seven. Once round and on to
     // the fifth.
-    for (int i = 0; i < 7 + 5; ++i) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 1);
+    for (int i = 0; i < 7 + 5; ++i)
+        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 1);
     PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
 
     HWND box = program->waitForWindow("#32770", true);
@@ -209,8 +215,8 @@ TEST_F(PlayerChoiceE2eTest, ChoosingMpcStoresItInTheUsersKeyAndTheRestartBringsI
     std::vector<BYTE> data;
     char stored[64] = {};
     DWORD size = sizeof stored;
-    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "DVD_Interface", RRF_RT_REG_SZ,
-                           nullptr, stored, &size),
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "DVD_Interface", RRF_RT_REG_SZ, nullptr,
+                           stored, &size),
               ERROR_SUCCESS);
     EXPECT_STREQ(stored, "Mpc.dll");
     EXPECT_FALSE(readSetting("DVD_Interface", type, data)) << "the machine's key was written";

@@ -17,9 +17,10 @@ struct Machine {
     testing::FakeFileSystem files;
 
     std::string choose() {
-        const PlayerSearch search{registry, files, [](const std::string& name)
-                                                       -> std::optional<std::string> {
-                                      if (name == "ProgramW6432") return "C:\\Program Files";
+        const PlayerSearch search{registry, files,
+                                  [](const std::string& name) -> std::optional<std::string> {
+                                      if (name == "ProgramW6432")
+                                          return "C:\\Program Files";
                                       if (name == "ProgramFiles(x86)")
                                           return "C:\\Program Files (x86)";
                                       return std::nullopt;
@@ -125,14 +126,6 @@ TEST(PluginChoiceTest, FirstStartBindsThePluginOfTheInstalledPlayer) {
         EXPECT_EQ(machine.choose(), row.expected);
         EXPECT_EQ(machine.registry.openHandles(), 0);
     }
-}
-
-TEST(PluginChoiceTest, KnownProgramsComeFromThePlayersOwnRules) {
-    EXPECT_EQ(knownPrograms(plugins::vlcProfile()), std::vector<std::string>{"vlc.exe"});
-    EXPECT_EQ(knownPrograms(plugins::mpcProfile()),
-              (std::vector<std::string>{"mpc-hc64.exe", "mpc-hc.exe", "mpc-be64.exe",
-                                        "mpc-be.exe"}));
-    EXPECT_EQ(knownPrograms(plugins::wyvernelProfile()), std::vector<std::string>{"ctdvdply.exe"});
 }
 
 }  // namespace
