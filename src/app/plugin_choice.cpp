@@ -53,8 +53,12 @@ std::optional<std::string> readText(const PlayerSearch& search, RegRoot root,
     return text;
 }
 
-// The same rule the plug-in follows to start its player, up to the bare file name it leaves to
-// the shell: that one proves nothing about this machine.
+// Where the shell finds a program started by its bare name, as the plug-ins start a player they
+// found nowhere else (Creative's PC-DVD Player has no other trace).
+constexpr const char* kAppPaths = "\\Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+// The same rule the plug-in follows to start its player, the shell's App Paths entry taking
+// the place of the bare file name it leaves to the shell.
 bool playerInstalled(const PlayerSearch& search, const plugins::PlayerProfile& profile) {
     for (const plugins::ProgramCandidate& candidate : profile.programCandidates) {
         std::optional<std::string> path;
@@ -69,10 +73,16 @@ bool playerInstalled(const PlayerSearch& search, const plugins::PlayerProfile& p
             return true;
     }
     const plugins::DefaultPath& rule = profile.defaultPath;
-    if (rule.installKey.empty())
-        return false;
     for (const RegRoot view : {RegRoot::localMachine64, RegRoot::localMachine32}) {
-        if (readText(search, view, rule.installKey, rule.installValue))
+        if (!rule.installKey.empty() && readText(search, view, rule.installKey, rule.installValue))
+            return true;
+    }
+    if (!rule.installKey.empty() || rule.programFile.empty())
+        return false;
+    for (const RegRoot root :
+         {RegRoot::currentUser, RegRoot::localMachine64, RegRoot::localMachine32}) {
+        const auto path = readText(search, root, kAppPaths + rule.programFile, "");
+        if (path && !path->empty() && search.files.fileExists(*path))
             return true;
     }
     return false;

@@ -76,6 +76,16 @@ TEST(PluginChoiceTest, FirstStartBindsThePluginOfTheInstalledPlayer) {
                                   "C:\\Creative");
          },
          "Brannock.dll"},
+        {"Creative's PC-DVD Player known to the shell beside VLC: Creative first",
+         [](Machine& m) {
+             m.files.files.insert("C:\\Program Files\\VideoLAN\\VLC\\vlc.exe");
+             m.registry.setString(hklm32,
+                                  "\\Software\\Microsoft\\Windows\\CurrentVersion\\App "
+                                  "Paths\\CTDVDPLY.exe",
+                                  "", "C:\\Creative\\CTDVDPLY.exe");
+             m.files.files.insert("C:\\Creative\\CTDVDPLY.exe");
+         },
+         "Wyvernel.dll"},
         {"Corvane's key: the older of its two plug-ins",
          [](Machine& m) {
              m.registry.setString(hklm64, "\\Software\\CyberLink\\Corvane", "InstallDir",
