@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the user's guide's screenshots again from the real window under Wine (on Xvfb when there
 # is no display): the window and its panels as the skin tests see them, the installer's player
-# page, the remote panel with Vlc.dll, the real VLC playing a macro's title (scripts/demo.sh
+# page, the remote panel with Vlc.dll, the configuration panel's player list, the real VLC playing a macro's title (scripts/demo.sh
 # --player vlc), and the window at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -66,6 +66,26 @@ fi
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 wine reg delete "$key" /f /reg:64 </dev/null >/dev/null 2>&1 || true
+# The configuration panel's player list, open, with no plug-in stored (the first start's choice).
+wine reg delete "$key" /f /reg:64 </dev/null >/dev/null 2>&1 || true
+wine build/win64/dist/DVD_Spindrel.exe </dev/null >/dev/null 2>&1 &
+program=$!
+if window=$(timeout 30 xdotool search --sync --onlyvisible --name '^DVD Spindrel$' | head -n 1); then
+  sleep 2
+  xdotool key --window "$window" alt+c
+  sleep 2  # the panel comes in
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  # The PLAYER field: the big-panel area (199, 15), the panel (2, 0), the field (62, 115, 195, 12).
+  xdotool mousemove $((X + 199 + 2 + 62 + 97)) $((Y + 15 + 115 + 6))
+  xdotool mousedown 1; sleep 0.1; xdotool mouseup 1
+  sleep 1.5
+  import -window root -crop "620x270+$((X - 10))+$((Y - 6))" +repage "$out/panel_player.png"
+  xdotool key Escape
+else
+  echo "the program's window did not appear" >&2
+fi
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
 # VLC playing the title a macro chose: the demo's last picture.
 SPINDREL_KEEP_BUILD=1 scripts/demo.sh --player vlc >/dev/null
 cp build/demo/vlc.png "$out/vlc_chosen_title.png"

@@ -14,6 +14,13 @@ inline constexpr const char* kMissingFunction =
     "Missing function in Dynamic Link Library\t\r\rDLL Name:\t";
 inline constexpr const char* kInterfaceHint = "PC-DVD Interface : ";
 
+// The player plug-in chosen on the configuration panel.
+inline constexpr const char* kPlayerNameValue = "PlayerName";
+inline constexpr const char* kNextStartMark = "  (next start)";
+inline constexpr const char* kRestartForPlayerStart = "DVD-Spindrel will drive ";
+inline constexpr const char* kRestartForPlayerEnd =
+    " from its next start.\r\rRestart DVD-Spindrel now?";
+
 }  // namespace spindrel::texts
 
 namespace spindrel::texts {

@@ -79,6 +79,8 @@ MainModel::MainModel() {
     for (Control* box : {&cbox_1, &cbox_2, &cbox_3})
         box->captionStyle = CaptionStyle::shadow;
     place(autoexec, skin::config_panel::autoexec);
+    place(playerlabel, skin::config_panel::playerlabel);
+    playerlabel.hint = panel_texts::kPlayerLabelHint;
     place(aboutbtn, skin::about_panel::aboutbtn);
     place(myversion, skin::about_panel::myversion);
 }

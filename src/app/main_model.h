@@ -111,6 +111,12 @@ struct MainModel {
     CoolButton autoplaybtn;  // Windows AutoPlay
     std::vector<MenuItem> spindrelmenu = spindrelMenuItems();
     MenuAnchor spindrelmenuAnchor{20, 1, true};  // in spindrelbtn
+    // The player plug-in: its player's name, and the plug-ins beside the program to choose from
+    // (each item's name is the plug-in's file, the bound one checked). Choosing one may ask for
+    // a restart, which the close then makes.
+    Control playerlabel;
+    std::vector<MenuItem> playermenu;
+    bool restartRequested = false;
 
     // The DSM document (its name is shown on the file panel) and the disc display.
     DsmModel dsm;

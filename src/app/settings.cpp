@@ -25,7 +25,7 @@ void keepOnScreen(MainModel& model, ScreenSize screen) {
 }
 
 // Takes whatever of the settings this key holds; values it lacks keep what they had.
-void readValues(Registry& registry, MainModel& model, std::string& plugin) {
+void readValues(Registry& registry, MainModel& model, std::string& plugin, bool& pluginStored) {
     readCheck(registry, setting::kResetBeforeTest, model.cbox_1);
     readCheck(registry, setting::kAnimateSliders, model.cbox_2);
     readCheck(registry, setting::kLaunchOtherProgram, model.cbox_3);
@@ -40,6 +40,7 @@ void readValues(Registry& registry, MainModel& model, std::string& plugin) {
     }
     if (registry.valueExists(setting::kDvdInterface)) {
         plugin = registry.readString(setting::kDvdInterface);
+        pluginStored = true;
     }
 }
 
@@ -72,24 +73,26 @@ void writeInto(Registry& registry, RegRoot root, const SettingsWriter& write) {
 // virtualization to hide that. So, as Windows does for older programs, the same key under
 // HKEY_CURRENT_USER stands in: read after the machine's key, so each value the user has
 // overrides the machine's, and written wherever the machine's key refuses.
-std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen) {
+std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen,
+                         bool* pluginStored) {
     model.cbox_1.caption.clear();
     model.cbox_2.caption.clear();
     model.cbox_3.caption.clear();
     model.autoexec.caption.clear();
     std::string plugin = texts::kDefaultPlugin;
+    bool stored = false;
 
     SettingsKeyScope scope(registry);
     registry.setRootKey(RegRoot::localMachine);
     model.spindrelbtn.visible = registry.keyExists(texts::kSpindrelPlusKey);
 
     const bool machineKey = registry.openKey(texts::kSettingsKey, true);
-    if (machineKey) readValues(registry, model, plugin);
+    if (machineKey) readValues(registry, model, plugin, stored);
     registry.setRootKey(RegRoot::currentUser);
     // The user's key is made only where the machine's could not be, so that it exists after the
     // first start as the machine's would.
     if (registry.openKey(texts::kSettingsKey, !machineKey)) {
-        readValues(registry, model, plugin);
+        readValues(registry, model, plugin, stored);
     } else if (!machineKey) {
         registry.setRootKey(RegRoot::localMachine);
         registry.openKeyOrThrow(texts::kSettingsKey, true);
@@ -98,6 +101,7 @@ std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen
 
     keepOnScreen(model, screen);
     model.slideStepDivisor = isChecked(model.cbox_2) ? 20 : 2;
+    if (pluginStored != nullptr) *pluginStored = stored;
     return plugin;
 }
 

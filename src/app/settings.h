@@ -25,7 +25,9 @@ inline constexpr const char* kPcdvd = "PCDVD";
 // Fills the model from the settings key (creating the key; the user's when the machine's cannot
 // be created), the user's values over the machine's, and returns the plug-in file name.
 // A value stored with the wrong type raises RegistryError; what was read before it stays.
-std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen);
+// pluginStored, when given, says whether either key holds DVD_Interface.
+std::string readSettings(Registry& registry, MainModel& model, ScreenSize screen,
+                         bool* pluginStored = nullptr);
 
 // Writes values into the settings key through the registry's open key: the user's own key when
 // there is one, else the machine's, and the user's when the machine's cannot be written. A

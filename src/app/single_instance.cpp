@@ -15,8 +15,13 @@ TSingleInstance::TSingleInstance(SharedMemoryPort& port) : port_(port) {
 }
 
 TSingleInstance::~TSingleInstance() {
-    if (mapping_ != 0) port_.close(mapping_);
+    release();
     --liveInstances;
+}
+
+void TSingleInstance::release() {
+    if (mapping_ != 0) port_.close(mapping_);
+    mapping_ = 0;
 }
 
 void TSingleInstance::Loaded(const std::string& programFileName, std::uint32_t instanceHandle,

@@ -28,6 +28,8 @@ public:
     // Runs the guard. programFileName: the program file's name without its folder.
     void Loaded(const std::string& programFileName, std::uint32_t instanceHandle,
                 std::uint32_t mainWindowHandle);
+    // Lets the name go before the process ends, so that a copy started to take over runs.
+    void release();
 
 private:
     SharedMemoryPort& port_;

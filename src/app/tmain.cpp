@@ -132,6 +132,7 @@ void Tmain::FormCreate() {
         return;
     }
 
+    showBoundPlayer();
     if (const auto version = ports_.system.fileVersion(ports_.system.programPath())) {
         const auto& v = *version;
         model.myversion.caption = strFormat("%d.%d.%d.%d", v[0], v[1], v[2], v[3]);
@@ -175,13 +176,19 @@ void Tmain::FormCreate() {
     PCDVD_Timer.setEnabled(true);
 }
 
-bool Tmain::FormCloseQuery() { return naming.askAboutUnsavedChanges(); }
+bool Tmain::FormCloseQuery() {
+    const bool mayClose = naming.askAboutUnsavedChanges();
+    // A restart the user then cancelled must not come with a later close.
+    if (!mayClose) model.restartRequested = false;
+    return mayClose;
+}
 
 
 void Tmain::FormClose() {
     const WindowHandle playerWindow = player().PCDVD_Player();
     if (playerWindow != 0) ports_.windows.showWindow(playerWindow, ShowCommand::restore);
     WriteSettings();
+    if (model.restartRequested) restartProgram();
 }
 
 void Tmain::moved(int left, int top) {
@@ -201,7 +208,10 @@ Registry& Tmain::sharedRegistry() {
 void Tmain::ReadSettings() {
     pluginName = texts::kDefaultPlugin;
     settingsRead_ = false;
-    pluginName = readSettings(sharedRegistry(), model, ports_.system.screenSize());
+    bool stored = false;
+    const std::string plugin =
+        readSettings(sharedRegistry(), model, ports_.system.screenSize(), &stored);
+    pluginName = pluginToBind(stored, plugin);
     settingsRead_ = true;
 }
 

@@ -105,6 +105,14 @@ public:
     void DropWatchFilesDropped(const std::vector<std::string>& files);
     void FormKeyDown(int virtualKey, bool alt);
     void FormKeyPress(char typed);
+    // The player plug-in (tmain_player_choice.cpp): the list of the plug-ins beside the program,
+    // made when it opens; choosing one stores it for the next start and offers a restart.
+    void playerlabelClick();
+    void playermenuClick(int index);
+    // The plug-in the program binds: the stored one, else the one whose player is installed.
+    std::string pluginToBind(bool stored, const std::string& storedName);
+    void showBoundPlayer();
+    std::string playerNameOf(const std::string& pluginPath);
 
     // The autoplay buttons: Disc Detector with "/a" or "/b", and the Spindrel+ menu's two
     // options (tag 1 gives "/a", any other "/b").
@@ -138,6 +146,8 @@ public:
     void WriteSettings();
     // The program's one registry access object, made by the first settings read.
     Registry& sharedRegistry();
+    // The closed program starts anew (the player plug-in was changed).
+    void restartProgram();
 
     // What only the front end can do in the middle of a handler: show the model at once (before a
     // modal box), and set the mouse pointer where it is, so the control under it shows its own.

@@ -14,6 +14,8 @@ public:
     // The address of an export, or nullptr. Converted to the contract's function types by the
     // binding, which is the only place that knows them.
     virtual void* symbol(LibraryHandle library, const std::string& name) = 0;
+    // Lets go of a library loaded only to be looked at.
+    virtual void unload(LibraryHandle library) = 0;
 };
 
 }  // namespace spindrel

@@ -21,6 +21,10 @@ public:
     virtual std::vector<std::string> arguments() = 0;
     // Major, minor, release, build of the file version in the file's version resource.
     virtual std::optional<std::array<int, 4>> fileVersion(const std::string& path) = 0;
+    // A text of the file's version resource (its first translation), by name; nothing when the
+    // file has no such text.
+    virtual std::optional<std::string> versionText(const std::string& path,
+                                                   const std::string& name) = 0;
     virtual ScreenSize screenSize() = 0;
     // Loads a cursor from the program's resources and registers it under a number for the
     // front end; false when the resource is missing.

@@ -8,6 +8,9 @@ inline constexpr const char* kCloseHint = "Close";
 inline constexpr const char* kMinimiseHint = "Minimise";
 inline constexpr const char* kSelectPanelHint = "Click here to select a panel";
 
+inline constexpr const char* kPlayerLabelHint =
+    "The player that DVD-Spindrel drives. Click to choose\r\n"
+    "another one of the player plug-ins beside the program.";
 inline constexpr const char* kResetBeforeTestHint =
     "When you press the \"Test Macro\" button, would you\r\n"
     "like DVD-Spindrel to restart the PC-DVD Player, so\r\n"

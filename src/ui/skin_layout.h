@@ -115,6 +115,7 @@ inline constexpr Rect cbox_1{31, 37, 206, 20};
 inline constexpr Rect cbox_2{31, 54, 190, 20};
 inline constexpr Rect cbox_3{31, 71, 210, 20};
 inline constexpr Rect autoexec{18, 97, 239, 15};
+inline constexpr Rect playerlabel{62, 115, 195, 12};
 }  // namespace config_panel
 
 // The player's buttons come from the plug-in's ability list; only the labels are placed here.

@@ -397,6 +397,9 @@ TEST_F(WindowE2eTest, EveryHintTheUserCanPointAtIsThere) {
         {"If you like the panels to slide in and out of view,\r\ncheck this option, otherwise "
          "remove the check\r\nmark to have the panels change instantly.",
          1},
+        {"The player that DVD-Spindrel drives. Click to choose\r\nanother one of the player "
+         "plug-ins beside the program.",
+         1},
     };
     std::vector<std::string> got;
     ASSERT_TRUE(waitFor([&] {

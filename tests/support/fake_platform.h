@@ -48,8 +48,11 @@ public:
         return found == exports.end() ? nullptr : found->second;
     }
 
+    void unload(LibraryHandle library) override { unloaded.push_back(handles_.at(library - 1)); }
+
     std::vector<std::string> loaded;
     std::vector<std::string> lookedUp;
+    std::vector<std::string> unloaded;
 
 private:
     std::map<std::string, Exports> libraries_;
@@ -78,10 +81,14 @@ public:
 
     // Files of the current folder whose names match the pattern, folded, in name order (the
     // order a folder reports may be any).
-    std::vector<FileEntry> findFiles(const std::string& pattern) override {
+    std::vector<FileEntry> findFiles(const std::string& whole) override {
         ++listings;
         std::vector<FileEntry> entries;
-        const std::string prefix = current + "\\";
+        // A pattern with its folder lists that folder.
+        const std::size_t slash = whole.rfind('\\');
+        const std::string pattern = slash == std::string::npos ? whole : whole.substr(slash + 1);
+        const std::string prefix =
+            slash == std::string::npos ? current + "\\" : resolve(whole.substr(0, slash)) + "\\";
         for (const std::string& path : files) {
             if (path.compare(0, prefix.size(), prefix) != 0)
                 continue;
@@ -214,6 +221,12 @@ public:
     std::string programPath() override { return path; }
     std::vector<std::string> arguments() override { return args; }
     std::optional<std::array<int, 4>> fileVersion(const std::string&) override { return version; }
+    std::optional<std::string> versionText(const std::string& file,
+                                           const std::string& name) override {
+        const auto found = versionTexts.find(file + "|" + name);
+        if (found == versionTexts.end()) return std::nullopt;
+        return found->second;
+    }
     ScreenSize screenSize() override { return screen; }
     bool loadCursor(const std::string& resourceName, int number) override {
         cursors[number] = resourceName;
@@ -224,6 +237,7 @@ public:
     std::string path = "C:\\Program Files\\DVD Spindrel\\DVD_Spindrel.exe";
     std::vector<std::string> args;
     std::optional<std::array<int, 4>> version = std::array<int, 4>{1, 2, 3, 4};
+    std::map<std::string, std::string> versionTexts;  // "path|name"
     ScreenSize screen{1024, 768};
     std::map<int, std::string> cursors;
 };

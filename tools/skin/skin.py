@@ -245,6 +245,11 @@ def config_panel(w, h):
     cv.draw(f"fill none stroke {rgb(CAPTION)} stroke-width 1.2 stroke-dasharray 2,2 "
             f"roundrectangle {cx - 9},{cy - 8} {cx + 9},{cy + 8} 3,3")
     cv.draw(text(cx, cy + 4, "\u2193", BOLD, 10, CAPTION, "middle"))
+    # The player plug-in: a list that opens like the click list's button name.
+    x0, y0, x1, y1 = box("config_panel", "playerlabel")
+    caption(cv, x0 - 4, y1 - 2, "PLAYER", 7, "end")
+    frame(cv, (x0, y0, x1, y1), LCD)
+    cv.draw(text(x1 - 6, y1 - 3, "\u25be", SANS, 9, LCD_TEXT, "middle"))
     return cv.opaque()
 
 

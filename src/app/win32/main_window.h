@@ -96,6 +96,7 @@ private:
     POINT clickMenuPlace(LPARAM where) const;
     void showButtonMenu();
     void showSpindrelMenu();
+    void showPlayerMenu();
     void showPanelMenu();
 
     Tmain& tmain_;

@@ -140,7 +140,8 @@ void MainWindow::bindHints() {
     areaTip(window_, m.disc.Shape3);
     controlTip(mark_->handle(), [&m] { return m.dsm.ModLabel.hint; });
     HWND config = panels_[&m.config_panel]->handle();
-    for (const Control* box : {&m.cbox_1, &m.cbox_2, &m.cbox_3}) areaTip(config, *box);
+    for (const Control* box : {&m.cbox_1, &m.cbox_2, &m.cbox_3, &m.playerlabel})
+        areaTip(config, *box);
     areaTip(panels_[&m.active_panel]->handle(), m.Image4);
 
     // The plug-in's name shown at once in test mode: a tool the window places itself.

@@ -31,6 +31,8 @@ constexpr int kButtonColumn = 106;
 constexpr int kWaitMaxLength = 6;
 constexpr const char* kClickListOwner = "SpindrelClickListOwner";
 constexpr int kSaveCursor = -98;
+// The configuration panel's clickable part that is not one of its three check boxes.
+constexpr int kPlayerPart = 3;
 
 LRESULT CALLBACK clickListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -122,6 +124,7 @@ void MainWindow::buildChildren() {
     addLabel(config, m.cbox_1, check);
     addLabel(config, m.cbox_2, check);
     addLabel(config, m.cbox_3, check);
+    addLabel(config, m.playerlabel, lcd);
     addLabel(remote, m.timeindex, hint);
     addLabel(remote, m.buttonhint, hint);
     addLabel(about, m.myversion, onPanel);
@@ -153,12 +156,17 @@ void MainWindow::buildChildren() {
             const RECT box = rectOf(*boxes[tag]);
             if (PtInRect(&box, POINT{x, y})) return tag;
         }
-        return -1;
+        const RECT player = rectOf(model.playerlabel);
+        return PtInRect(&player, POINT{x, y}) ? kPlayerPart : -1;
     };
     panels_[&m.config_panel]->clickPartAt = boxAt;
     panels_[&m.config_panel]->onClick = [this](int tag, MouseButton button) {
         if (button != MouseButton::left)
             return;
+        if (tag == kPlayerPart) {
+            showPlayerMenu();
+            return;
+        }
         tmain_.guarded([this, tag] { tmain_.checkbox_change(tag); });
         reflect();
     };

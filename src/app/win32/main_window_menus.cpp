@@ -82,6 +82,26 @@ void MainWindow::showButtonMenu() {
     reflect();
 }
 
+// Opens below the player's name, as a drop-down list would.
+void MainWindow::showPlayerMenu() {
+    tmain_.guarded([this] { tmain_.playerlabelClick(); });
+    const MainModel& model = tmain_.model;
+    HMENU menu = CreatePopupMenu();
+    for (std::size_t i = 0; i < model.playermenu.size(); ++i) {
+        const MenuItem& item = model.playermenu[i];
+        AppendMenuA(menu, MF_STRING | (item.checked ? MF_CHECKED : 0), i + 1,
+                    item.caption.c_str());
+    }
+    HWND panel = panels_.at(&tmain_.model.config_panel)->handle();
+    POINT at{model.playerlabel.left, model.playerlabel.top + model.playerlabel.height};
+    ClientToScreen(panel, &at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, at.x,
+                                      at.y, 0, window_, nullptr);
+    DestroyMenu(menu);
+    if (chosen > 0) tmain_.guarded([this, chosen] { tmain_.playermenuClick(chosen - 1); });
+    reflect();
+}
+
 void MainWindow::showSpindrelMenu() {
     const MainModel& model = tmain_.model;
     HWND button = nullptr;

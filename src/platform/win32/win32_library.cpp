@@ -17,4 +17,8 @@ void* Win32Library::symbol(LibraryHandle library, const std::string& name) {
         GetProcAddress(reinterpret_cast<HMODULE>(library), name.c_str()));
 }
 
+void Win32Library::unload(LibraryHandle library) {
+    FreeLibrary(reinterpret_cast<HMODULE>(library));
+}
+
 }  // namespace spindrel

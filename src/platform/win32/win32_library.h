@@ -7,6 +7,7 @@ class Win32Library : public LibraryPort {
 public:
     LibraryHandle load(const std::string& fileName) override;
     void* symbol(LibraryHandle library, const std::string& name) override;
+    void unload(LibraryHandle library) override;
 };
 
 }  // namespace spindrel

@@ -48,6 +48,40 @@ std::optional<std::array<int, 4>> Win32System::fileVersion(const std::string& pa
     };
 }
 
+std::optional<std::string> Win32System::versionText(const std::string& path,
+                                                    const std::string& name) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return std::nullopt;
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return std::nullopt;
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translations = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translations), &length) ||
+        translations == nullptr || length < sizeof(Translation)) {
+        return std::nullopt;
+    }
+    char block[64];
+    wsprintfA(block, "\\StringFileInfo\\%04x%04x\\", translations[0].language,
+              translations[0].codePage);
+    char* text = nullptr;
+    UINT chars = 0;
+    if (!VerQueryValueA(data.data(), (block + name).c_str(), reinterpret_cast<void**>(&text),
+                        &chars) ||
+        text == nullptr || chars == 0) {
+        return std::nullopt;
+    }
+    std::string value(text, chars);
+    if (const std::size_t nul = value.find('\0'); nul != std::string::npos) value.resize(nul);
+    if (value.empty()) return std::nullopt;
+    return value;
+}
+
 ScreenSize Win32System::screenSize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }

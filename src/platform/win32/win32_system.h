@@ -14,6 +14,8 @@ public:
     std::optional<std::array<int, 4>> fileVersion(const std::string& path) override;
     ScreenSize screenSize() override;
     bool loadCursor(const std::string& resourceName, int number) override;
+    std::optional<std::string> versionText(const std::string& path,
+                                           const std::string& name) override;
     std::string errorText(int code) override;
 
     // The cursor registered under a number, or nullptr.

@@ -98,5 +98,40 @@ TEST_F(ConfigTest, AltLettersSwitchPanelsAndCtrlAGoesToTheNotes) {
     EXPECT_FALSE(tmain->Slider.enabled());
 }
 
+// Only plug-ins that bind are offered, named by their players; the choice is stored for the
+// next start and a Yes restarts the program through its close.
+TEST_F(ConfigTest, PlayerListOffersWhatBindsAndAChoiceStoresItAndRestarts) {
+    const std::string folder = std::string(TestPorts::kProgramFolder) + "\\";
+    for (const char* name : {"Wyvernel.dll", "Vlc.dll", "broken.dll", "unloadable.dll"}) {
+        t.files.files.insert(folder + name);
+    }
+    plugin.install(t.libraries, folder + "Wyvernel.dll");
+    plugin.install(t.libraries, folder + "Vlc.dll");
+    t.libraries.add(folder + "broken.dll", {{"PCDVD_Window", &t}});
+    t.system.versionTexts[folder + "Vlc.dll|PlayerName"] = "VLC media player";
+    MainModel& m = tmain->model;
+
+    tmain->playerlabelClick();
+    ASSERT_EQ(m.playermenu.size(), 2u);
+    EXPECT_EQ(m.playermenu[0].caption, "VLC media player\tVlc.dll");
+    EXPECT_FALSE(m.playermenu[0].checked);
+    EXPECT_EQ(m.playermenu[1].caption, "Wyvernel.dll\tWyvernel.dll");
+    EXPECT_TRUE(m.playermenu[1].checked);
+    EXPECT_EQ(t.libraries.unloaded.size(), 3u) << "every library looked at is let go";
+
+    t.messages.answer(MsgAnswer::yes);
+    tmain->playermenuClick(0);
+    EXPECT_EQ(t.registry.stringValue(kHklm, kKey, "DVD_Interface"), "Vlc.dll");
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text,
+              "DVD-Spindrel will drive VLC media player from its next start.\r\r"
+              "Restart DVD-Spindrel now?");
+    EXPECT_EQ(m.playerlabel.caption, "VLC media player  (next start)");
+    EXPECT_TRUE(m.closeRequested);
+    tmain->FormClose();
+    ASSERT_EQ(t.shell.launches.size(), 1u);
+    EXPECT_EQ(t.shell.launches[0].file, t.system.path);
+}
+
 }  // namespace
 }  // namespace spindrel
