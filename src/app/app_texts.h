@@ -20,6 +20,8 @@ inline constexpr const char* kNextStartMark = "  (next start)";
 inline constexpr const char* kRestartForPlayerStart = "DVD-Spindrel will drive ";
 inline constexpr const char* kRestartForPlayerEnd =
     " from its next start.\r\rRestart DVD-Spindrel now?";
+inline constexpr const char* kRestartFailed =
+    "DVD-Spindrel could not start again. Start it yourself: the player you chose is stored.";
 
 }  // namespace spindrel::texts
 

@@ -97,7 +97,12 @@ void Tmain::playermenuClick(int index) {
 void Tmain::restartProgram() {
     // The copy started next must not find this one's name still taken and end at once.
     singleInstance_.release();
-    ports_.shell.execute("open", ports_.system.programPath(), "", "", kSwShowNormal);
+    // The shell's old convention: 32 and below is a failure. The user closed the window expecting
+    // it back, so a silent end would look like a crash.
+    if (ports_.shell.execute("open", ports_.system.programPath(), "", "", kSwShowNormal) <= 32) {
+        ports_.messages.show(texts::kRestartFailed, model.applicationTitle, MsgButtons::ok,
+                             MsgIcon::error);
+    }
 }
 
 }  // namespace spindrel

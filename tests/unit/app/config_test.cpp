@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/app_texts.h"
 #include "app/tmain.h"
 #include "support/test_ports.h"
 
@@ -131,6 +132,12 @@ TEST_F(ConfigTest, PlayerListOffersWhatBindsAndAChoiceStoresItAndRestarts) {
     tmain->FormClose();
     ASSERT_EQ(t.shell.launches.size(), 1u);
     EXPECT_EQ(t.shell.launches[0].file, t.system.path);
+    EXPECT_EQ(t.messages.shown.size(), 1u) << "a restart that starts says nothing more";
+
+    t.shell.result = 2;  // the file is gone
+    tmain->FormClose();
+    ASSERT_EQ(t.messages.shown.size(), 2u) << "a restart that could not start went unsaid";
+    EXPECT_EQ(t.messages.shown[1].text, texts::kRestartFailed);
 }
 
 }  // namespace
