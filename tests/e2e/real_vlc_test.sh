@@ -17,7 +17,7 @@
 # lasts 15 s instead of 4, and with a VLC that starts 5 s late; the same DSM without its @when
 # lines must fail on the long warning, or the case proves nothing. And a macro recorded through
 # the real window against the 4 s warning must carry the recorder's @when lines and play
-# unchanged on the long warning and with the late VLC.
+# unchanged on the long warning and with the late VLC, and miss on the long warning without them.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -303,10 +303,30 @@ run_record_case() {
   rm -f "$dsm"
   local failure=""
   mkdir -p "$build/testbin/screens"
+  # The user's eyes: what VLC shows, told to the recording as files (title 0 chapter 2 is the
+  # root menu; title 2 from chapter 0 the title Ok / Enter begins).
+  rm -rf "$work/seen"
+  mkdir "$work/seen"
+  (
+    for _ in $(seq 1 1200); do
+      if [ -s "$work/state" ]; then
+        case "$(spindrel_vlc_where "$(sed -n 2p "$work/state")" "$(sed -n 3p "$work/state")" 2>/dev/null)" in
+          "0 2 playing") touch "$work/seen/menu" ;;
+          "2 0 playing") touch "$work/seen/title" ;;
+        esac
+      fi
+      [ -e "$work/seen/title" ] && exit 0
+      sleep 0.1
+    done
+  ) &
+  local watcher=$!
   if ! timeout 120 wine "$build/testbin/record_macro.exe" "$(winepath -w "$work/install")" \
-    "$(winepath -w "$build/testbin/screens/recorded_macro.bmp")" </dev/null >"$work/record.log" 2>&1; then
+    "$(winepath -w "$build/testbin/screens/recorded_macro.bmp")" "$(winepath -w "$work/seen")" \
+    </dev/null >"$work/record.log" 2>&1; then
     failure="$(tr -d '\r' <"$work/record.log" | tail -1)"
   fi
+  kill "$watcher" 2>/dev/null || true
+  wait "$watcher" 2>/dev/null || true
   spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
     failure="${failure:+$failure; }VLC outlived its window"
   local lines=""
@@ -325,6 +345,7 @@ run_record_case() {
   return 1
 }
 spindrel_vlc_write_recorded_dsm() { cp "$recorded_dsm" "$1"; }
+spindrel_vlc_write_recorded_blind_dsm() { grep -v '^@when' "$recorded_dsm" >"$1"; }
 
 failed=0
 if [ "${2:-}" != record ]; then
@@ -345,6 +366,8 @@ if run_record_case; then
     failed=1
   run_dsm_case "the recorded macro: VLC starts 5 s late" spindrel_vlc_write_recorded_dsm dvd 5 reach ||
     failed=1
+  run_dsm_case "the recorded macro without its @when lines: a 15 s warning" \
+    spindrel_vlc_write_recorded_blind_dsm dvd15 0 miss || failed=1
 else
   failed=1
 fi

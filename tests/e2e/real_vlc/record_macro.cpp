@@ -5,10 +5,12 @@
 // root menu shows, Next once its title plays. Stop, the modified mark to save under the disc's
 // own name, and the click list shown for a picture of it.
 //
-//   record_macro INSTALL_FOLDER SCREENSHOT.bmp     (see tests/e2e/real_vlc_test.sh)
+//   record_macro INSTALL_FOLDER SCREENSHOT.bmp [SEEN_FOLDER]   (see tests/e2e/real_vlc_test.sh)
 //
-// The user's pace is fixed here, from the moment VLC's window shows: the disc's warning lasts
-// 4 s, and VLC takes about a second to open the disc. Ends 0 once the DSM is saved.
+// The user's eyes are the test's: it watches VLC and makes the file "menu" in SEEN_FOLDER once
+// VLC shows the root menu, and "title" once title 2 plays. Without SEEN_FOLDER the pace is fixed,
+// from the moment VLC's window shows (the disc's warning lasts 4 s, and VLC takes about a second
+// to open the disc). Ends 0 once the DSM is saved.
 
 #include <windows.h>
 
@@ -74,8 +76,9 @@ bool inView(HWND window, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3)
-        return fail("usage: record_macro INSTALL_FOLDER SCREENSHOT.bmp");
+    if (argc != 3 && argc != 4)
+        return fail("usage: record_macro INSTALL_FOLDER SCREENSHOT.bmp [SEEN_FOLDER]");
+    const std::string seen = argc == 4 ? argv[3] : "";
     const std::string folder = argv[1];
     const Process program(folder + "\\DVD_Spindrel.exe", "/b", folder);
     HWND window = program.waitForWindow("Tmain", false);
@@ -89,6 +92,19 @@ int main(int argc, char** argv) {
         const DWORD elapsed = GetTickCount() - vlcShowed;
         if (elapsed < ms)
             Sleep(ms - elapsed);
+    };
+    // What the user sees, then a user's moment to react to it.
+    const auto sees = [&](const char* what, DWORD fixedMs) {
+        if (seen.empty()) {
+            until(fixedMs);
+            return true;
+        }
+        const std::string file = seen + "\\" + what;
+        if (!waitFor([&] { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     60000))
+            return false;
+        Sleep(kBetweenPressesMs);
+        return true;
     };
 
     // The program has started VLC, found no DSM and waits, minimised: the user brings it back.
@@ -120,16 +136,18 @@ int main(int argc, char** argv) {
         click(button);
         return true;
     };
-    until(kMenuShowsMs);
+    if (!sees("menu", kMenuShowsMs))
+        return fail("VLC never showed the disc's menu");
     if (!press("Down"))
         return fail("the remote has no Down");
-    until(kMenuShowsMs + kBetweenPressesMs);
+    Sleep(kBetweenPressesMs);
     if (!press("Ok / Enter"))
         return fail("the remote has no Ok / Enter");
-    until(kMenuShowsMs + kBetweenPressesMs + kTitlePlaysMs);
+    if (!sees("title", kMenuShowsMs + kBetweenPressesMs + kTitlePlaysMs))
+        return fail("VLC never played title 2");
     if (!press("Next"))
         return fail("the remote has no Next");
-    until(kMenuShowsMs + 2 * kBetweenPressesMs + kTitlePlaysMs);
+    Sleep(kBetweenPressesMs);
 
     HWND stop = childAt(active, skin::active_panel::stopbtn);
     if (stop == nullptr)
