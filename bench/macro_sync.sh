@@ -148,9 +148,9 @@ def percentile(values, p):
 
 def line(what, values, unit="ms"):
     if not values:
-        print("%-58s no samples" % what)
+        print("%-62s no samples" % what)
         return
-    print("%-58s median %7.1f  p95 %7.1f  max %7.1f %s  (n=%d)" % (
+    print("%-62s median %7.1f  p95 %7.1f  max %7.1f %s  (n=%d)" % (
         what, statistics.median(values), percentile(values, 95), max(values), unit, len(values)))
 
 # dvdnav's domains (libdvdnav's DVDDomain_t): 2 a title, 8 a title set's menu (the disc's root
