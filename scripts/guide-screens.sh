@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the user's guide's screenshots again from the real window under Wine (on Xvfb when there
 # is no display): the window and its panels as the skin tests see them, the installer's player
-# page, the remote panel with Vlc.dll, the configuration panel's player list, the real VLC playing a macro's title (scripts/demo.sh
-# --player vlc), and the window at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
+# page, the remote panel with Vlc.dll, the configuration panel's player list, the real VLC playing a
+# macro's title (scripts/demo.sh --player vlc), a macro recorded with the real VLC, and the window
+# at 144 DPI. Needs a built win64 preset and its package. The pictures land in docs/images/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=docs/images
@@ -89,6 +90,10 @@ wait "$program" 2>/dev/null || true
 # VLC playing the title a macro chose: the demo's last picture.
 SPINDREL_KEEP_BUILD=1 scripts/demo.sh --player vlc >/dev/null
 cp build/demo/vlc.png "$out/vlc_chosen_title.png"
+# A macro recorded through the window with the real VLC: its click list shows what each press
+# waits for (the real-VLC test's recording case takes the picture).
+tests/e2e/real_vlc_test.sh build/win64 record >/dev/null
+convert "$screens/recorded_macro.bmp" "$out/recorded_macro.png"
 spindrel_wine_start
 
 dpi 144

@@ -320,6 +320,7 @@ private:
     // Recording with a player that reports its state: the condition a press carries, for the
     // state it was made in; none when the player is where it was at the press before.
     ClickCondition recordedCondition(const std::optional<PlayerState>& state);
+    void keepPlayerStateFresh();
     std::optional<PlayerState> pressState_;
     struct RecordedState {
         PlayerState state;

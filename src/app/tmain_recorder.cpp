@@ -50,7 +50,15 @@ void Tmain::StartRecording() {
     model.closebtn.enabled = false;
     recordOriginMs = ports_.timers.nowMs() - macroTime * kMsPerSecond;
     lastRecordedState_.reset();
+    keepPlayerStateFresh();
     minimisePlayer();
+}
+
+// A plug-in may read its player only while it is asked (Vlc.dll's poller starts on the first
+// ask and has nothing to tell until its first answer): asked only at a press, the recording's
+// first press would find the state unknown and lose its condition. The answer is not needed.
+void Tmain::keepPlayerStateFresh() {
+    static_cast<void>(player().playerState());
 }
 
 void Tmain::RecordPress(int menuIndex) {
@@ -74,6 +82,7 @@ void Tmain::RecordTimerTimer() {
         stopbtnClick();
         return;
     }
+    keepPlayerStateFresh();
     const double elapsed = (ports_.timers.nowMs() - recordOriginMs) / kMsPerSecond;
     model.timeindex.caption = formatWait(elapsed) + macro_texts::kSecondsSuffix;
     model.RecBtn.visible = false;

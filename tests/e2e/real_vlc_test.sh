@@ -3,7 +3,8 @@
 # disc's DSM through Vlc.dll, and VLC itself (its status.json) must then play the title the
 # macro chose in the disc's root menu, and the chapter.
 #
-#   tests/e2e/real_vlc_test.sh [BUILD]       BUILD: build/win64 (default) or build/win32
+#   tests/e2e/real_vlc_test.sh [BUILD [record]]   BUILD: build/win64 (default) or build/win32;
+#                                                 record: only the recorded macro's cases
 #
 # The disc (tools/mkdvd) opens with a first-play warning, then a root menu whose first button is
 # highlighted; the DSM presses Down and Ok / Enter (title 2), then Next (its second chapter). It
@@ -14,7 +15,9 @@
 # restarts VLC as before a test (see run_restart_case). Last, a DSM that waits for VLC's own
 # state (@when lines, as the recorder writes them for that disc) plays on a disc whose warning
 # lasts 15 s instead of 4, and with a VLC that starts 5 s late; the same DSM without its @when
-# lines must fail on the long warning, or the case proves nothing.
+# lines must fail on the long warning, or the case proves nothing. And a macro recorded through
+# the real window against the 4 s warning must carry the recorder's @when lines and play
+# unchanged on the long warning and with the late VLC, and miss on the long warning without them.
 # Nothing is left running afterwards, also when it fails.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -25,7 +28,7 @@ case "$build" in
   *) view=/reg:64 ;;
 esac
 for needed in "$build/dist/DVD_Spindrel.exe" "$build/dist/Vlc.dll" "$build/testbin/fakeplayer.exe" \
-  "$build/testbin/plugin_call.exe"; do
+  "$build/testbin/plugin_call.exe" "$build/testbin/record_macro.exe"; do
   [ -f "$needed" ] || { echo "real VLC test: $needed is missing (build it first)" >&2; exit 1; }
 done
 
@@ -286,16 +289,86 @@ run_dsm_case() {
   return 1
 }
 
+# A macro recorded through the real window against the 4 s warning (record_macro.exe: the
+# program started for a disc without a DSM, restored, Record, the remote's Down and Ok / Enter in
+# the root menu and Next in title 2), saved under the disc's name: the recorder must have given
+# its first press the menu and its Next the title, and nothing to Ok / Enter, pressed in the same
+# menu as Down. Its picture of the click list goes beside the build's other screenshots.
+recorded_dsm=""
+run_record_case() {
+  local name="a macro recorded through the window with VLC"
+  prepare_case ""
+  insert_disc dvd
+  local dsm="$work/install/dsm/${serial,,}.dsm"
+  rm -f "$dsm"
+  local failure=""
+  mkdir -p "$build/testbin/screens"
+  # The user's eyes: what VLC shows, told to the recording as files (title 0 chapter 2 is the
+  # root menu; title 2 from chapter 0 the title Ok / Enter begins).
+  rm -rf "$work/seen"
+  mkdir "$work/seen"
+  (
+    for _ in $(seq 1 1200); do
+      if [ -s "$work/state" ]; then
+        case "$(spindrel_vlc_where "$(sed -n 2p "$work/state")" "$(sed -n 3p "$work/state")" 2>/dev/null)" in
+          "0 2 playing") touch "$work/seen/menu" ;;
+          "2 0 playing") touch "$work/seen/title" ;;
+        esac
+      fi
+      [ -e "$work/seen/title" ] && exit 0
+      sleep 0.1
+    done
+  ) &
+  local watcher=$!
+  if ! timeout 120 wine "$build/testbin/record_macro.exe" "$(winepath -w "$work/install")" \
+    "$(winepath -w "$build/testbin/screens/recorded_macro.bmp")" "$(winepath -w "$work/seen")" \
+    </dev/null >"$work/record.log" 2>&1; then
+    failure="$(tr -d '\r' <"$work/record.log" | tail -1)"
+  fi
+  kill "$watcher" 2>/dev/null || true
+  wait "$watcher" 2>/dev/null || true
+  spindrel_vlc_player_stop "$build/testbin/fakeplayer.exe" "$work/state" ||
+    failure="${failure:+$failure; }VLC outlived its window"
+  local lines=""
+  [ -s "$dsm" ] && lines="$(tr -d '\r' <"$dsm" | grep -v '^#' | sed 's/^[0-9.]*,//' | paste -sd '|')"
+  if [ -z "$failure" ] && [ "$lines" != "@when menu|Down|Ok / Enter|@when title 2 chapter 1|Next" ]; then
+    failure="the recorded DSM's conditions and presses: ${lines:-none}"
+  fi
+  if [ -z "$failure" ]; then
+    cp "$dsm" "$work/recorded.dsm"
+    recorded_dsm="$work/recorded.dsm"
+    echo "real VLC ($name): $(tr -d '\r' <"$dsm" | grep -v '^#' | paste -sd ' ')"
+    return 0
+  fi
+  echo "real VLC test FAILED ($name, $(basename "$build")): $failure" >&2
+  explain_failure
+  return 1
+}
+spindrel_vlc_write_recorded_dsm() { cp "$recorded_dsm" "$1"; }
+spindrel_vlc_write_recorded_blind_dsm() { grep -v '^@when' "$recorded_dsm" >"$1"; }
+
 failed=0
-run_case "VLC plays the first-play warning first" "" || failed=1
-# The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
-# menu, which a user's VLC may do too.
-run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
-run_case "VLC comes up 5 s late" "" 5 again || failed=1
-run_restart_case || failed=1
-run_dsm_case "waiting for VLC: a 15 s warning" spindrel_vlc_write_synchronised_dsm dvd15 0 reach ||
+if [ "${2:-}" != record ]; then
+  run_case "VLC plays the first-play warning first" "" || failed=1
+  # The plug-in asks for the first-play title (--no-dvdnav-menu); VLC's own default starts in the
+  # menu, which a user's VLC may do too.
+  run_case "VLC starts in the disc's menu" "--dvdnav-menu" || failed=1
+  run_case "VLC comes up 5 s late" "" 5 again || failed=1
+  run_restart_case || failed=1
+  run_dsm_case "waiting for VLC: a 15 s warning" spindrel_vlc_write_synchronised_dsm dvd15 0 reach ||
+    failed=1
+  run_dsm_case "waiting for VLC: VLC starts 5 s late" spindrel_vlc_write_synchronised_dsm dvd 5 reach ||
+    failed=1
+  run_dsm_case "blind times: a 15 s warning" spindrel_vlc_write_dsm dvd15 0 miss || failed=1
+fi
+if run_record_case; then
+  run_dsm_case "the recorded macro: a 15 s warning" spindrel_vlc_write_recorded_dsm dvd15 0 reach ||
+    failed=1
+  run_dsm_case "the recorded macro: VLC starts 5 s late" spindrel_vlc_write_recorded_dsm dvd 5 reach ||
+    failed=1
+  run_dsm_case "the recorded macro without its @when lines: a 15 s warning" \
+    spindrel_vlc_write_recorded_blind_dsm dvd15 0 miss || failed=1
+else
   failed=1
-run_dsm_case "waiting for VLC: VLC starts 5 s late" spindrel_vlc_write_synchronised_dsm dvd 5 reach ||
-  failed=1
-run_dsm_case "blind times: a 15 s warning" spindrel_vlc_write_dsm dvd15 0 miss || failed=1
+fi
 exit "$failed"

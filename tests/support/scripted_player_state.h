@@ -24,8 +24,18 @@ class ScriptedPlayerState {
         at(clock_.nowMs(), domain, title, chapter);
     }
 
+    // As a plug-in that begins to read the player only when first asked (Vlc.dll's poller):
+    // every reading is unknown until this long after the first.
+    void wakesOnFirstRead(double afterMs) { wakeAfterMs_ = afterMs; }
+
     // Unknown before the first step.
     PlayerState read() const {
+        if (wakeAfterMs_) {
+            if (!firstReadMs_)
+                firstReadMs_ = clock_.nowMs();
+            if (clock_.nowMs() - *firstReadMs_ < *wakeAfterMs_)
+                return {};
+        }
         const auto after = steps_.upper_bound(clock_.nowMs());
         if (after == steps_.begin())
             return {};
@@ -38,6 +48,8 @@ class ScriptedPlayerState {
   private:
     VirtualClock& clock_;
     std::map<double, PlayerState> steps_;
+    std::optional<double> wakeAfterMs_;
+    mutable std::optional<double> firstReadMs_;
 };
 
 inline PlayerState menuState() {

@@ -180,5 +180,18 @@ TEST_F(RecorderWithStateTest, APressCarriesTheStateOnlyWhenThePlayerHasMovedSinc
     EXPECT_EQ(clicks(), expected);
 }
 
+// A plug-in that reads the player only once asked (as Vlc.dll does) knows nothing at the first
+// press of a recording unless the recording has asked before: the press in the menu must still
+// get its menu.
+TEST_F(RecorderWithStateTest, TheFirstPressGetsItsStateFromAPlugInThatReadsOnlyOnceAsked) {
+    states.wakesOnFirstRead(30);
+    states.at(0, PlayerDomain::menu);
+    t.clock.advance(1000);
+    tmain->onRemoteArrived();
+    t.clock.advance(1000);
+    press(kStop);
+    EXPECT_EQ(clicks(), (std::vector<Click>{{"1.0", "Stop", {ConditionKind::menu, 0, 0}}}));
+}
+
 }  // namespace
 }  // namespace spindrel

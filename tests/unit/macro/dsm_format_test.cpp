@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "macro/dsm_format.h"
+#include "macro/wait_text.h"
 
 namespace spindrel {
 namespace {
@@ -137,9 +138,40 @@ TEST(DsmFormatTest, WhatIsWrittenReadsBackTheSame) {
     const std::vector<Click> clicks{{"12.5", "Next", {ConditionKind::menu, 0, 0}},
                                     {"1.0", "Enter"},
                                     {"0.1", "Title Menu", {ConditionKind::title, 99, 999}}};
-    const DsmContent content = parseDsmFile(writeDsmFile(notes, clicks), kKnown);
+    const std::string file = writeDsmFile(notes, clicks);
+    const DsmContent content = parseDsmFile(file, kKnown);
     EXPECT_EQ(content.notes, notes);
     EXPECT_EQ(content.clicks, clicks);
+
+    // A reader that knows no conditions, the format's first rules spelled out here, so that a
+    // reader taught to find a condition elsewhere than on a line of its own cannot hide that it
+    // costs every older reader the press. It must find every note and every press at its blind
+    // time, as in the same DSM written without its conditions.
+    DsmContent older;
+    forEachDsmLine(file, [&](std::string_view line) {
+        if (line.empty())
+            return;
+        if (line.front() == '#') {
+            older.notes.emplace_back(line.substr(1, kDsmFieldLimit));
+            return;
+        }
+        const std::size_t comma = line.find(',');
+        if (comma == std::string_view::npos || comma == 0)
+            return;
+        const std::optional<double> wait = parseWait(line.substr(0, comma));
+        const std::string_view button = line.substr(comma + 1, kDsmFieldLimit);
+        if (!wait || *wait < 0 || !kKnown.contains(button))
+            return;
+        older.clicks.push_back({formatWait(*wait), std::string(button)});
+        older.total += *wait;
+    });
+    std::vector<Click> blind = clicks;
+    for (Click& click : blind)
+        click.when = {};
+    const DsmContent unconditioned = parseDsmFile(writeDsmFile(notes, blind), kKnown);
+    EXPECT_EQ(older.notes, unconditioned.notes);
+    EXPECT_EQ(older.clicks, unconditioned.clicks);
+    EXPECT_EQ(older.total, unconditioned.total);
 }
 
 }  // namespace
