@@ -7,6 +7,7 @@
 #include "plugins/contract.h"
 #include "plugins/engine.h"
 #include "plugins/win32/engine_ports.h"
+#include "plugins/win32/state_source.h"
 #include "plugins/win32/this_player.h"
 
 using namespace spindrel::contract;
@@ -54,12 +55,29 @@ WindowHandle SPINDREL_PLUGIN_CALL PCDVD_Window() {
 }
 
 std::int32_t SPINDREL_PLUGIN_CALL Send_To_DVD(std::int32_t code) {
-    return withEngine([code](auto& engine) { return engine.sendButton(code); }, std::int32_t{0});
+    return withEngine(
+        [code](auto& engine) {
+            const std::int32_t sent = engine.sendButton(code);
+            const spindrel::WebAnswer* answer = engine.pressAnswer();
+            if (answer != nullptr && answer->failure == spindrel::WebFailure::none &&
+                answer->status == 200) {
+                spindrel::plugins::notePressAnswer(answer->body);
+            }
+            return sent;
+        },
+        std::int32_t{0});
 }
 
 Boolean SPINDREL_PLUGIN_CALL Start_DVD_Player(char driveLetter) {
+    // Before the engine's lock: the window the player reports to may first have to be made.
+    const WindowHandle report = spindrel::plugins::thisPlayer().reportSwitch.empty()
+                                    ? 0
+                                    : spindrel::plugins::stateReportWindow();
     return withEngine(
-        [driveLetter](auto& engine) { return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0); },
+        [driveLetter, report](auto& engine) {
+            engine.setReportWindow(report);
+            return static_cast<Boolean>(engine.startPlayer(driveLetter) ? 1 : 0);
+        },
         Boolean{0});
 }
 

@@ -1,0 +1,13 @@
+// The players that report nothing: no thread, no window, and presses say nothing either.
+
+#include "plugins/win32/state_source.h"
+
+namespace spindrel::plugins {
+
+std::uint32_t stateReportWindow() {
+    return 0;
+}
+
+void notePressAnswer(std::string_view) {}
+
+}  // namespace spindrel::plugins
