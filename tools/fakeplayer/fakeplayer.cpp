@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "mpc_slave.h"
+#include "player_log.h"
+
 namespace {
 
 // Messages a test sends to the stand-in itself. wParam: milliseconds to hang / a marker number /
@@ -60,6 +63,9 @@ struct Options {
     bool noWindow = false;
     bool quiet = false;
     bool close = false;
+    int menuAfterMs = 2000;
+    bool oneInstance = false;
+    std::vector<std::string> commandLine;  // the words of the command line alone
     std::vector<std::string> arguments;  // everything that is not an option
 };
 
@@ -110,6 +116,10 @@ bool parseOptions(const std::vector<std::string>& words, Options& options, std::
             options.slowMs = std::atoi(words[++i].c_str());
         } else if (word == "--late" && hasValue) {
             options.lateMs = std::atoi(words[++i].c_str());
+        } else if (word == "--menu-after" && hasValue) {
+            options.menuAfterMs = std::atoi(words[++i].c_str());
+        } else if (word == "--one-instance") {
+            options.oneInstance = true;
         } else if (word == "--no-window") {
             options.noWindow = true;
         } else if (word == "--quiet") {
@@ -138,51 +148,10 @@ const char* argumentText() {
     return p;
 }
 
-class Log {
-public:
-    explicit Log(const std::string& path) {
-        QueryPerformanceFrequency(&frequency_);
-        if (path.empty()) return;
-        file_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }
-    ~Log() {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    Log(const Log&) = delete;
-    Log& operator=(const Log&) = delete;
-
-    // Microseconds on the performance counter, which is the same for every process, so a
-    // reader can compare these times with its own.
-    unsigned long long nowUs() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const auto ticks = static_cast<unsigned long long>(now.QuadPart);
-        const auto perSecond = static_cast<unsigned long long>(frequency_.QuadPart);
-        return ticks / perSecond * 1000000ULL + ticks % perSecond * 1000000ULL / perSecond;
-    }
-
-    // Each line goes straight to the file: a reader may look at any moment, and a player that
-    // is killed loses nothing.
-    std::string write(const std::string& text) {
-        const std::string line = std::to_string(nowUs()) + " " + text;
-        if (file_ != INVALID_HANDLE_VALUE) {
-            const std::string withEnd = line + "\r\n";
-            DWORD written = 0;
-            WriteFile(file_, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
-        }
-        return line;
-    }
-
-private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    LARGE_INTEGER frequency_{};
-};
-
 class FakePlayer {
 public:
     FakePlayer(const Options& options, Log& log)
-        : options_(options), log_(log), slowMs_(options.slowMs) {}
+        : options_(options), log_(log), slave_(log, options.menuAfterMs), slowMs_(options.slowMs) {}
 
     bool create(HINSTANCE instance) {
         const Impersonation& p = *options_.player;
@@ -212,6 +181,11 @@ public:
     }
 
     void note(const std::string& text) { show(log_.write(text)); }
+    // MPC's "/slave N" among the command line's words.
+    void takeCommandLine(const std::vector<std::string>& words) {
+        if (isMpc()) slave_.takeCommandLine(main_, words);
+    }
+    bool isMpc() const { return std::string(options_.player->name).rfind("mpc", 0) == 0; }
 
     int run() {
         MSG msg;
@@ -293,6 +267,12 @@ private:
 
         switch (message) {
             case WM_USER: return onUser(result);
+            case WM_COPYDATA:
+                result = lParam != 0 && slave_.onCopyData(main_, reinterpret_cast<HWND>(wParam),
+                                                          *reinterpret_cast<COPYDATASTRUCT*>(lParam));
+                return true;
+            case WM_COMMAND: slave_.onCommand(main_, wParam); return false;
+            case WM_TIMER: return slave_.onTimer(main_, wParam);
             case kHangMessage: return onHang(wParam, result);
             case kSlowMessage:
                 slowMs_ = static_cast<int>(wParam);
@@ -383,6 +363,7 @@ private:
 
     const Options& options_;
     Log& log_;
+    MpcSlave slave_;
     HWND main_ = nullptr;
     HWND video_ = nullptr;
     HWND list_ = nullptr;
@@ -426,13 +407,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             nullptr,
             (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
                      "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--late MS] "
-                     "[--no-window] [--quiet] [--close] [ARG...]")
+                     "[--menu-after MS] [--one-instance] [--no-window] [--quiet] [--close] "
+                     "[ARG...]")
                 .c_str(),
             "fakeplayer", MB_OK | MB_ICONERROR);
         return 2;
     }
 
     if (options.close) return closePlayers(options);
+    // MPC's "one instance" setting: a second start hands its command line to the running one.
+    if (options.oneInstance && MpcSlave::handToRunning(options.player->mainClass, command)) return 0;
     Log log(options.logFile);
     // A player that is slow to come up (a drive spinning up, a first start), or never does.
     if (options.noWindow) {
@@ -452,6 +436,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     player.note("cwd " + std::string(folder));
     player.note("args " + std::string(argumentText()));
     for (const std::string& argument : options.arguments) player.note("arg " + argument);
+    player.takeCommandLine(command);
     if (options.hangMs > 0) {
         player.note("hang " + std::to_string(options.hangMs));
         Sleep(static_cast<DWORD>(options.hangMs));
