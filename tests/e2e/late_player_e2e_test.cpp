@@ -136,10 +136,16 @@ TEST_F(LatePlayerE2eTest, MacroThatWaitsForTheMenuPressesWhenMpcShowsIt) {
         expectRunEnds(*program, kRunMs);
         const std::vector<testing::Press> got =
             testing::pressesIn(testing::readTimedLog(log.path()));
+        std::string seen;
+        for (const testing::TimedLine& line : testing::readTimedLog(log.path())) {
+            if (line.text.rfind("api received", 0) != 0 && line.text.rfind("api sent 5", 0) != 0)
+                seen += "\n  " + std::to_string(line.us) + " " + line.text;
+        }
         // MPC's own commands: menu down, menu activate, next chapter.
         ASSERT_EQ(presses(), (std::vector<LoggedMessage>{{"main", "sent", WM_COMMAND, 932, 0},
                                                          {"main", "sent", WM_COMMAND, 933, 0},
-                                                         {"main", "sent", WM_COMMAND, 922, 0}}));
+                                                         {"main", "sent", WM_COMMAND, 922, 0}}))
+            << "the stand-in's log:" << seen;
         const long long menuUs = shownUs("RootMenu");
         const long long titleUs = shownUs("Title");
         ASSERT_GT(menuUs, 0) << "the stand-in never showed its menu";
