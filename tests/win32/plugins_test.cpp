@@ -276,14 +276,16 @@ TEST(PluginStartTest, LocatedPlayerIsStartedWithTheDriveRoot) {
         EXPECT_TRUE(waitForLogLine(log.path(), "closed"));
     }
 
-    // MPC is told that the drive root is a DVD.
+    // MPC is told that the drive root is a DVD, and which window to report to.
     {
         PluginDll mpc("Mpc.dll");
         ASSERT_TRUE(mpc.loaded());
         TempFile log("fakeplayer_mpc");
         ScopedEnvironment options("SPINDREL_FAKEPLAYER", "--as mpc --log \"" + log.path() + "\"");
         EXPECT_NE(mpc.Start_DVD_Player('E'), 0);
-        EXPECT_TRUE(waitForLogLine(log.path(), "args E:\\ /dvd"));
+        EXPECT_TRUE(waitForLogLine(log.path(), "arg E:\\"));
+        EXPECT_TRUE(waitForLogLine(log.path(), "arg /dvd"));
+        EXPECT_TRUE(waitForLogLine(log.path(), "arg /slave"));
         mpc.Kill_DVD_Player();
         EXPECT_TRUE(waitForLogLine(log.path(), "closed"));
     }

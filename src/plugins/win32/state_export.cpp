@@ -147,7 +147,9 @@ std::uint32_t stateReportWindow() {
 void notePressAnswer(std::string_view body) {
     try {
         const std::optional<StateReading> reading = thisStateSource().pressAnswerReading(body);
-        if (!reading)
+        // An answer that shows no state says nothing the next reading would not; taken, it would
+        // make the state the player is still in seem to begin anew at that reading.
+        if (!reading || !reading->known)
             return;
         Poller& p = poller();
         const std::lock_guard lock(p.mutex);
