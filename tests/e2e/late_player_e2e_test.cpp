@@ -159,6 +159,32 @@ TEST_F(LatePlayerE2eTest, MacroThatWaitsForTheMenuPressesWhenMpcShowsIt) {
     }
 }
 
+// An MPC that runs already, with its "one instance" setting, takes a start of the plug-in's from
+// a second copy, "/slave" with it, and reports to the plug-in all the same.
+TEST_F(LatePlayerE2eTest, MpcThatRanAlreadyReportsOnceThePlugInStartsIt) {
+    playerOptions("--one-instance --menu-after 1000", "mpc");
+    testing::FakePlayerProcess running("mpc", kMpcClass, kMpcTitle, "--quiet");
+    ASSERT_NE(running.mainWindow(), nullptr) << "the stand-in did not start";
+    testing::PluginDll mpc("Mpc.dll");
+    ASSERT_NE(mpc.PCDVD_State, nullptr);
+    ASSERT_NE(mpc.Start_DVD_Player(0), 0);
+    EXPECT_TRUE(waitFor([&] {
+        for (const testing::TimedLine& line : testing::readTimedLog(running.logPath())) {
+            if (line.text.rfind("second start /dvd /slave ", 0) == 0)
+                return true;
+        }
+        return false;
+    })) << "the running MPC was not handed the start with /slave";
+    contract::PlayerStateRecord record{};
+    record.size = sizeof record;
+    EXPECT_TRUE(waitFor([&] {
+        return mpc.PCDVD_State(&record) != 0 && record.domain == contract::kDomainMenu;
+    })) << "the running MPC never reported its menu to the plug-in";
+    EXPECT_EQ(testing::readLog(log.path()), std::vector<std::string>{})
+        << "a second MPC stayed instead of handing its start over";
+    mpc.Kill_DVD_Player();
+}
+
 // The same macro through a plug-in that reports nothing: every press at its own time.
 TEST_F(LatePlayerE2eTest, MacroThatWaitsPlaysAtItsTimesWithAPlayerThatReportsNothing) {
     std::ofstream(install.path("dsm\\1a2b3c4d.dsm"), std::ios::binary) << kWaitingMacro;
