@@ -159,30 +159,36 @@ TEST_F(LatePlayerE2eTest, MacroThatWaitsForTheMenuPressesWhenMpcShowsIt) {
     }
 }
 
-// An MPC that runs already, with its "one instance" setting, takes a start of the plug-in's from
-// a second copy, "/slave" with it, and reports to the plug-in all the same.
-TEST_F(LatePlayerE2eTest, MpcThatRanAlreadyReportsOnceThePlugInStartsIt) {
-    playerOptions("--one-instance --menu-after 1000", "mpc");
+// An MPC that runs already when the disc goes in, with its "one instance" setting: the run starts
+// it once more, and MPC takes that start, "/slave" with it, from a second copy; the macro then
+// waits for its menu as with an MPC the run started.
+TEST_F(LatePlayerE2eTest, MacroThatWaitsPressesWhenAnMpcThatRanAlreadyShowsTheMenu) {
+    std::ofstream(install.path("dsm\\1a2b3c4d.dsm"), std::ios::binary) << kWaitingMacro;
+    resetSettings("Mpc.dll");
+    setSettingString("PCDVD", testing::fakePlayerPath());
+    playerOptions("--one-instance --menu-after 6000", "mpc");
     testing::FakePlayerProcess running("mpc", kMpcClass, kMpcTitle, "--quiet");
     ASSERT_NE(running.mainWindow(), nullptr) << "the stand-in did not start";
-    testing::PluginDll mpc("Mpc.dll");
-    ASSERT_NE(mpc.PCDVD_State, nullptr);
-    ASSERT_NE(mpc.Start_DVD_Player(0), 0);
-    EXPECT_TRUE(waitFor([&] {
-        for (const testing::TimedLine& line : testing::readTimedLog(running.logPath())) {
-            if (line.text.rfind("second start /dvd /slave ", 0) == 0)
-                return true;
-        }
-        return false;
-    })) << "the running MPC was not handed the start with /slave";
-    contract::PlayerStateRecord record{};
-    record.size = sizeof record;
-    EXPECT_TRUE(waitFor([&] {
-        return mpc.PCDVD_State(&record) != 0 && record.domain == contract::kDomainMenu;
-    })) << "the running MPC never reported its menu to the plug-in";
+    auto program = startAutoplay();
+    expectRunEnds(*program, kRunMs);
+    long long handedUs = -1;
+    long long menuUs = -1;
+    for (const testing::TimedLine& line : testing::readTimedLog(running.logPath())) {
+        if (line.text.rfind("second start ", 0) == 0 &&
+            line.text.find(" /dvd /slave ") != std::string::npos)
+            handedUs = line.us;
+        else if (handedUs > 0 && line.text == "dvd RootMenu")
+            menuUs = line.us;
+    }
+    ASSERT_GT(handedUs, 0) << "the running MPC was not handed a start with /slave";
+    ASSERT_GT(menuUs, 0) << "the running MPC never showed its menu after that start";
+    const std::vector<testing::Press> got =
+        testing::pressesIn(testing::readTimedLog(running.logPath()));
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_GE(got[0].us, menuUs) << "Down was pressed before the menu showed";
+    EXPECT_LT(got[0].us - menuUs, 1500000) << "Down came long after the menu showed";
     EXPECT_EQ(testing::readLog(log.path()), std::vector<std::string>{})
         << "a second MPC stayed instead of handing its start over";
-    mpc.Kill_DVD_Player();
 }
 
 // The same macro through a plug-in that reports nothing: every press at its own time.

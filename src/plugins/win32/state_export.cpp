@@ -162,6 +162,20 @@ void notePressAnswer(std::string_view body) {
     }
 }
 
+bool playerReports(std::uint32_t waitMs) {
+    try {
+        const ULONGLONG until = GetTickCount64() + waitMs;
+        while (!thisStateSource().reporting()) {
+            if (GetTickCount64() >= until)
+                return false;
+            Sleep(20);
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace spindrel::plugins
 
 extern "C" std::int32_t SPINDREL_PLUGIN_CALL

@@ -10,4 +10,8 @@ std::uint32_t stateReportWindow() {
 
 void notePressAnswer(std::string_view) {}
 
+bool playerReports(std::uint32_t) {
+    return true;
+}
+
 }  // namespace spindrel::plugins

@@ -21,6 +21,9 @@ class StateSource {
     virtual std::optional<StateReading> read() = 0;
     // The window the player is told to report to (0: it reports to none). Set by open().
     virtual std::uint32_t reportWindow() const { return 0; }
+    // Any thread: whether the player reports to this source now, for a player told at its start
+    // where to report.
+    virtual bool reporting() const { return true; }
     // On the program's thread: what the answer to a press says, for a player whose presses are
     // answered with its status.
     virtual std::optional<StateReading> pressAnswerReading(std::string_view) const {
@@ -37,5 +40,7 @@ StateSource& thisStateSource();
 std::uint32_t stateReportWindow();
 // The body of a press's answer, handed to the same readings as the thread's own.
 void notePressAnswer(std::string_view body);
+// Whether the player reports to this plug-in, waiting up to waitMs for it to begin.
+bool playerReports(std::uint32_t waitMs);
 
 }  // namespace spindrel::plugins

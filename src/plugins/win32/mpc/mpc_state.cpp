@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 
@@ -76,12 +77,14 @@ class MpcStateSource final : public StateSource {
                                 &result) == 0) {
             if (IsWindow(player_))
                 return std::nullopt;
-            player_ = nullptr;
+            forgetPlayer();
             return StateReading{};
         }
         // MPC answers only while a disc or file is loaded (MainFrm.cpp, SendNowPlayingToApi).
         return answered_ ? latest_ : StateReading{};
     }
+
+    bool reporting() const override { return connected_; }
 
     std::uint32_t reportWindow() const override {
         return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_));
@@ -117,19 +120,27 @@ class MpcStateSource final : public StateSource {
             if (named != nullptr && named == from && IsWindow(named)) {
                 player_ = named;
                 latest_ = {};
+                connected_ = true;
             }
         } else if (from == player_ && data.dwData == kCmdNowPlaying) {
             latest_ = mpcNowPlayingReading(text);
             answered_ = true;
         } else if (from == player_ && data.dwData == kCmdDisconnect) {
-            player_ = nullptr;
+            forgetPlayer();
         }
+    }
+
+    void forgetPlayer() {
+        player_ = nullptr;
+        connected_ = false;
     }
 
     HWND window_ = nullptr;
     HWND player_ = nullptr;
     StateReading latest_;
     bool answered_ = false;
+    // Read by the program's thread too.
+    std::atomic<bool> connected_{false};
 };
 
 }  // namespace
