@@ -139,8 +139,8 @@ std::int32_t PluginEngine::sendButton(std::int32_t code) {
     }
     if (const Command* command = findCommand(profile_, code)) {
         if (command->delivery == Delivery::request) {
-            const WebAnswer answer =
-                request(profile_.web.commandPath + command->action, deadline, false);
+            const WebAnswer& answer = pressAnswer_.emplace(
+                request(profile_.web.commandPath + command->action, deadline, false));
             return answer.failure == WebFailure::none && answer.status == 200 ? 1 : 0;
         }
         for (const PlayerMessage& m : command->messages) {
@@ -212,6 +212,10 @@ bool PluginEngine::startPlayer(char driveLetter) {
     // Unquoted: a quoted "E:\" would end in an escaped quote by the usual command line rules.
     if (!profile_.driveSwitch.empty()) {
         parameters += (parameters.empty() ? "" : " ") + profile_.driveSwitch;
+    }
+    if (!profile_.reportSwitch.empty() && reportWindow_ != 0) {
+        parameters += (parameters.empty() ? "" : " ") + profile_.reportSwitch + " " +
+                      std::to_string(static_cast<std::int32_t>(reportWindow_));
     }
     const std::intptr_t result = shell_.execute("open", playerPath(), parameters, "", kSwShow);
     return result > 32;

@@ -91,8 +91,12 @@ public:
     std::int32_t waitForPlayer();
     // buffer holds at least contract::kAbilityBufferSize bytes.
     char* writeAbilities(char* buffer) const;
+    // The window the player reports its state to, for a player that does (0: none to name).
+    void setReportWindow(WindowHandle window) { reportWindow_ = window; }
     // For a player with a web interface; without, its requests find no player.
     void attachWeb(const WebPorts& ports) { web_.emplace(ports); }
+    // The answer to the last press that went out as a request, if any: the player's status.
+    const WebAnswer* pressAnswer() const { return pressAnswer_ ? &*pressAnswer_ : nullptr; }
     // A request of the player's web interface beyond the buttons (its state, read by a poll).
     WebAnswer webRequest(const std::string& path, std::uint32_t timeoutMs);
 
@@ -132,6 +136,8 @@ private:
     FileCheck fileCheck_;
     std::optional<WebPorts> web_;
     std::optional<std::optional<VlcSettings>> settings_;
+    WindowHandle reportWindow_ = 0;
+    std::optional<WebAnswer> pressAnswer_;
 };
 
 }  // namespace spindrel::plugins

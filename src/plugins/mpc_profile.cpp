@@ -90,6 +90,11 @@ PlayerProfile mpc() {
     // Found nowhere: the shell may still know the 64-bit MPC-HC by its App Paths entry.
     p.defaultPath = {"", "", "mpc-hc64.exe"};
     p.driveSwitch = "/dvd";
+    // "/slave N": MPC sends CMD_CONNECT with its own window to window N, and answers its
+    // CMD_GETNOWPLAYING from then on. The number is read with _ttoi (MPC-HC
+    // src/mpc-hc/AppSettings.cpp, ParseCommandLine), so it is written in decimal, as a signed
+    // 32-bit value, as the system widens window handles.
+    p.reportSwitch = "/slave";
     return p;
 }
 

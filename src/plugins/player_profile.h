@@ -112,6 +112,9 @@ struct PlayerProfile {
     DefaultPath defaultPath;
     // Added after the drive root, with a blank between: how the player is told it is a DVD.
     std::string driveSwitch;
+    // Followed by the number of a window of the plug-in's own, to which the player then reports
+    // where it is (MPC's "/slave").
+    std::string reportSwitch = {};
     // Corvane's players want their video window in front after every button.
     bool raisesVideoWindow = false;
     WebInterface web;

@@ -1,6 +1,7 @@
 #include "plugins/player_status.h"
 
 #include <optional>
+#include <vector>
 
 namespace spindrel::plugins {
 
@@ -129,6 +130,68 @@ StateReading vlcStatusReading(std::string_view json) {
     reading.domain = contract::kDomainTitle;
     reading.title = *title;
     reading.chapter = *chapter + 1;
+    return reading;
+}
+
+namespace {
+
+std::vector<std::string_view> unescapedFields(std::string_view text) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') {
+            ++i;
+        } else if (text[i] == '|') {
+            fields.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    fields.push_back(text.substr(start));
+    return fields;
+}
+
+// MPC writes them with "%lu": digits only.
+std::optional<std::int32_t> countFrom1(std::string_view text, std::int32_t most) {
+    if (text.empty() || text.size() > 3)
+        return std::nullopt;
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > most)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+StateReading mpcNowPlayingReading(std::string_view text) {
+    const std::vector<std::string_view> fields = unescapedFields(text);
+    StateReading reading;
+    if (fields.size() != 5)
+        return reading;
+    const std::string_view domain = fields[0];
+    if (domain == "DVD - Stopped") {
+        reading.domain = contract::kDomainStopped;
+    } else if (domain == "DVD - FirstPlay") {
+        reading.domain = contract::kDomainFirstPlay;
+    } else if (domain == "DVD - RootMenu" || domain == "DVD - TitleMenu") {
+        reading.domain = contract::kDomainMenu;
+    } else if (domain == "DVD - Title") {
+        // A disc has at most 99 titles, and a title at most 999 chapters.
+        const std::optional<std::int32_t> title = countFrom1(fields[1], 99);
+        const std::optional<std::int32_t> chapter = countFrom1(fields[3], 999);
+        if (!title || !chapter)
+            return reading;
+        reading.domain = contract::kDomainTitle;
+        reading.title = *title;
+        reading.chapter = *chapter;
+    } else {
+        return reading;
+    }
+    reading.known = true;
     return reading;
 }
 

@@ -29,6 +29,14 @@ struct StateReading {
 StateReading vlcStatusReading(std::string_view json);
 inline constexpr const char* kVlcStatusJsonPath = "/requests/status.json";
 
+// MPC-HC's and MPC-BE's answer to CMD_GETNOWPLAYING while a DVD plays, its text narrowed to
+// single bytes: "DVD - <domain>|title|chapters|chapter|seconds", fields split at a "|" that no
+// "\" escapes (src/mpc-hc/MpcApi.h; MainFrm.cpp, SendNowPlayingToApi). The domain is one of
+// Stopped, FirstPlay, RootMenu (the video manager's menu), TitleMenu (a title set's) and Title;
+// the numbers are filled only in Title. A file playing answers with its own title instead, which
+// says nothing about a disc.
+StateReading mpcNowPlayingReading(std::string_view text);
+
 // The latest reading, and when the state it shows was first seen: a poll that reads the same
 // state again does not make it begin anew.
 class StateTracker {

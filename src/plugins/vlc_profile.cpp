@@ -1,6 +1,9 @@
 // VLC media player (version 3), driven through its local web interface ("http", Lua): each button
-// is one of VLC's hotkey actions, sent as GET /requests/status.xml?command=key&val=<action>, which
-// the interface hands to VLC's hotkey handler as if the key had been pressed.
+// is one of VLC's hotkey actions, sent as GET /requests/status.json?command=key&val=<action>, which
+// the interface hands to VLC's hotkey handler as if the key had been pressed. The answer is VLC's
+// status after the command (share/lua/http/requests/status.json: processcommands, then getstatus
+// in share/lua/intf/modules/httprequests.lua); the JSON form carries the disc's title and chapter,
+// which the XML form lacks, so each press also tells where VLC is.
 //
 // The action names are VLC 3's own, without their "key-" prefix (src/misc/actions.c, the
 // s_names2actions table; handled in modules/control/hotkeys.c): play, pause, stop, chapter-next,
@@ -88,7 +91,7 @@ PlayerProfile vlc() {
     };
     // Found nowhere: the shell may still know it by its App Paths entry.
     p.defaultPath = {"", "", "vlc.exe"};
-    p.web = {true, "/requests/status.xml?command=key&val=", "/requests/status.xml",
+    p.web = {true, "/requests/status.json?command=key&val=", "/requests/status.xml",
              "%APPDATA%\\vlc\\vlcrc", "portable\\vlcrc"};
     // The web interface's in_play adds the address to the playlist and plays it at once
     // (share/lua/intf/modules/httprequests.lua, processcommands; share/lua/http/requests/

@@ -108,7 +108,7 @@ TEST(VlcPluginTest, PressesReachTheInterfaceItStartedAndBadAnswersFailFast) {
     const std::vector<std::string> requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].rfind("GET /requests/status.xml HTTP/1.0\r\n", 0), 0u);
-    EXPECT_EQ(requests[1].rfind("GET /requests/status.xml?command=key&val=nav-down HTTP", 0), 0u);
+    EXPECT_EQ(requests[1].rfind("GET /requests/status.json?command=key&val=nav-down HTTP", 0), 0u);
     EXPECT_NE(requests[1].find("Authorization: Basic " + base64(":" + password) + "\r\n"),
               std::string::npos);
 

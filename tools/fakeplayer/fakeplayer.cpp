@@ -5,8 +5,8 @@
 // can be made to stop pumping messages for a while, as a hung player does, or to take its time over
 // every answer while it goes on pumping, as a busy one does.
 //
-// The window names are spelled out here on purpose, not taken from the plug-ins' tables, so that a
-// wrong name in a table shows up as a player that is not found.
+// The window names are spelled out in fake_options.cpp on purpose, not taken from the plug-ins'
+// tables, so that a wrong name in a table shows up as a player that is not found.
 
 #include <windows.h>
 
@@ -14,6 +14,10 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "fake_options.h"
+#include "mpc_slave.h"
+#include "player_log.h"
 
 namespace {
 
@@ -24,165 +28,10 @@ constexpr UINT kMarkMessage = WM_APP + 2;
 constexpr UINT kSlowMessage = WM_APP + 3;
 constexpr int kMaxShownLines = 2000;
 
-struct Impersonation {
-    const char* name;
-    const char* mainClass;
-    const char* mainTitle;
-    const char* videoClass;
-    const char* videoTitle;
-};
-
-constexpr Impersonation kPlayers[] = {
-    {"corvane", "Class of CyberLink Universal Player", "CyberLink Universal Player",
-     "CyberLink Video Window Class", "Corvane"},
-    {"corvane3", "Class of CyberLink Universal Player", "Corvane", "CyberLink Video Window Class",
-     "Corvane"},
-    {"brannock", "CTBrannock", "Creative Brannock", "DVDFrame",
-     "Creative SoftPC-DVD software decoder Video Windo"},
-    {"wyvernel", "PlayWnd", "Creative PC-DVD Player", "DVDFrame", "Creative PC-DVD Video Window"},
-    // Media Player Classic draws the video inside its main window: no video window of its own.
-    {"mpc", "MediaPlayerClassicW", "Media Player Classic Home Cinema", nullptr, nullptr},
-    {"mpcbe", "MPC-BE", "MPC-BE", nullptr, nullptr},
-    // VLC 3 draws its interface with Qt 5, whose top-level windows register "Qt5QWindowIcon"
-    // (qtbase, src/plugins/platforms/windows/qwindowscontext.cpp); the title ends in the
-    // program's name. The real VLC under Linux shows no window Wine can see, so this one stands
-    // beside it for the plug-in's player watch.
-    {"vlc", "Qt5QWindowIcon", "VLC media player", nullptr, nullptr},
-};
-
-struct Options {
-    const Impersonation* player = &kPlayers[3];
-    std::string mainTitle;  // empty: the player's own
-    std::string logFile;
-    int hangMs = 0;
-    int slowMs = 0;
-    int lateMs = 0;
-    bool noWindow = false;
-    bool quiet = false;
-    bool close = false;
-    std::vector<std::string> arguments;  // everything that is not an option
-};
-
-// Blanks separate words; double quotes group them (the quotes themselves are dropped).
-std::vector<std::string> splitWords(const char* text) {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false;
-    bool inWord = false;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if ((*p == ' ' || *p == '\t') && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += *p;
-            inWord = true;
-        }
-    }
-    if (inWord) words.push_back(word);
-    return words;
-}
-
-bool parseOptions(const std::vector<std::string>& words, Options& options, std::string& error) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        const bool hasValue = i + 1 < words.size();
-        if (word == "--as" && hasValue) {
-            const std::string name = words[++i];
-            options.player = nullptr;
-            for (const Impersonation& p : kPlayers) {
-                if (name == p.name) options.player = &p;
-            }
-            if (options.player == nullptr) {
-                error = "unknown player '" + name + "'";
-                return false;
-            }
-        } else if (word == "--main-title" && hasValue) {
-            options.mainTitle = words[++i];
-        } else if (word == "--log" && hasValue) {
-            options.logFile = words[++i];
-        } else if (word == "--hang" && hasValue) {
-            options.hangMs = std::atoi(words[++i].c_str());
-        } else if (word == "--slow" && hasValue) {
-            options.slowMs = std::atoi(words[++i].c_str());
-        } else if (word == "--late" && hasValue) {
-            options.lateMs = std::atoi(words[++i].c_str());
-        } else if (word == "--no-window") {
-            options.noWindow = true;
-        } else if (word == "--quiet") {
-            options.quiet = true;
-        } else if (word == "--close") {
-            options.close = true;
-        } else if (word.rfind("--", 0) == 0) {
-            error = "unknown option '" + word + "'";
-            return false;
-        } else {
-            options.arguments.push_back(word);
-        }
-    }
-    return true;
-}
-
-// The command line without the program's own name.
-const char* argumentText() {
-    const char* p = GetCommandLineA();
-    bool quoted = false;
-    while (*p != '\0' && (quoted || (*p != ' ' && *p != '\t'))) {
-        if (*p == '"') quoted = !quoted;
-        ++p;
-    }
-    while (*p == ' ' || *p == '\t') ++p;
-    return p;
-}
-
-class Log {
-public:
-    explicit Log(const std::string& path) {
-        QueryPerformanceFrequency(&frequency_);
-        if (path.empty()) return;
-        file_ = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }
-    ~Log() {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    Log(const Log&) = delete;
-    Log& operator=(const Log&) = delete;
-
-    // Microseconds on the performance counter, which is the same for every process, so a
-    // reader can compare these times with its own.
-    unsigned long long nowUs() const {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const auto ticks = static_cast<unsigned long long>(now.QuadPart);
-        const auto perSecond = static_cast<unsigned long long>(frequency_.QuadPart);
-        return ticks / perSecond * 1000000ULL + ticks % perSecond * 1000000ULL / perSecond;
-    }
-
-    // Each line goes straight to the file: a reader may look at any moment, and a player that
-    // is killed loses nothing.
-    std::string write(const std::string& text) {
-        const std::string line = std::to_string(nowUs()) + " " + text;
-        if (file_ != INVALID_HANDLE_VALUE) {
-            const std::string withEnd = line + "\r\n";
-            DWORD written = 0;
-            WriteFile(file_, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
-        }
-        return line;
-    }
-
-private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    LARGE_INTEGER frequency_{};
-};
-
 class FakePlayer {
 public:
     FakePlayer(const Options& options, Log& log)
-        : options_(options), log_(log), slowMs_(options.slowMs) {}
+        : options_(options), log_(log), slave_(log, options.menuAfterMs), slowMs_(options.slowMs) {}
 
     bool create(HINSTANCE instance) {
         const Impersonation& p = *options_.player;
@@ -212,6 +61,11 @@ public:
     }
 
     void note(const std::string& text) { show(log_.write(text)); }
+    // MPC's "/slave N" among the command line's words.
+    void takeCommandLine(const std::vector<std::string>& words) {
+        if (isMpc()) slave_.takeCommandLine(main_, words);
+    }
+    bool isMpc() const { return std::string(options_.player->name).rfind("mpc", 0) == 0; }
 
     int run() {
         MSG msg;
@@ -293,6 +147,12 @@ private:
 
         switch (message) {
             case WM_USER: return onUser(result);
+            case WM_COPYDATA:
+                result = lParam != 0 && slave_.onCopyData(main_, reinterpret_cast<HWND>(wParam),
+                                                          *reinterpret_cast<COPYDATASTRUCT*>(lParam));
+                return true;
+            case WM_COMMAND: slave_.onCommand(main_, wParam); return false;
+            case WM_TIMER: return slave_.onTimer(main_, wParam);
             case kHangMessage: return onHang(wParam, result);
             case kSlowMessage:
                 slowMs_ = static_cast<int>(wParam);
@@ -383,6 +243,7 @@ private:
 
     const Options& options_;
     Log& log_;
+    MpcSlave slave_;
     HWND main_ = nullptr;
     HWND video_ = nullptr;
     HWND list_ = nullptr;
@@ -426,13 +287,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             nullptr,
             (error + "\n\nfakeplayer [--as corvane|corvane3|brannock|wyvernel|mpc|mpcbe|vlc] "
                      "[--main-title TEXT] [--log FILE] [--hang MS] [--slow MS] [--late MS] "
-                     "[--no-window] [--quiet] [--close] [ARG...]")
+                     "[--menu-after MS] [--one-instance] [--no-window] [--quiet] [--close] "
+                     "[ARG...]")
                 .c_str(),
             "fakeplayer", MB_OK | MB_ICONERROR);
         return 2;
     }
 
     if (options.close) return closePlayers(options);
+    // MPC's "one instance" setting: a second start hands its command line to the running one.
+    if (options.oneInstance && MpcSlave::handToRunning(options.player->mainClass, command)) return 0;
     Log log(options.logFile);
     // A player that is slow to come up (a drive spinning up, a first start), or never does.
     if (options.noWindow) {
@@ -452,6 +316,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     player.note("cwd " + std::string(folder));
     player.note("args " + std::string(argumentText()));
     for (const std::string& argument : options.arguments) player.note("arg " + argument);
+    player.takeCommandLine(command);
     if (options.hangMs > 0) {
         player.note("hang " + std::to_string(options.hangMs));
         Sleep(static_cast<DWORD>(options.hangMs));

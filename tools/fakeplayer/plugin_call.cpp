@@ -7,6 +7,7 @@
 //     kill      Kill_DVD_Player
 //     send:N    Send_To_DVD with button code N
 //     pause:MS  sleeps
+//     state     waits up to 15 s for PCDVD_State to know the player's state, and prints it
 // Ends with 1 as soon as a start, wait or send returns 0, else with 0.
 
 #include <windows.h>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     const auto wait = exported<Wait_For_Player_fn>(plugin, "Wait_For_Player");
     const auto kill = exported<Kill_DVD_Player_fn>(plugin, "Kill_DVD_Player");
     const auto send = exported<Send_To_DVD_fn>(plugin, "Send_To_DVD");
+    const auto state = exported<PCDVD_State_fn>(plugin, kStateExport);
     if (!player || !start || !wait || !kill || !send) {
         std::fprintf(stderr, "%s: an export is missing\n", argv[1]);
         return 2;
@@ -63,6 +65,14 @@ int main(int argc, char** argv) {
             kill();
         } else if (name == "send") {
             result = send(std::atoi(value.c_str()));
+        } else if (name == "state" && state) {
+            PlayerStateRecord record{};
+            record.size = sizeof record;
+            const DWORD asking = GetTickCount();
+            while ((result = state(&record)) == 0 && GetTickCount() - asking < 15000)
+                Sleep(20);
+            std::printf("domain %d title %d chapter %d since %u ms\n", record.domain, record.title,
+                        record.chapter, record.sinceMs);
         } else if (name == "pause") {
             Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
         } else {

@@ -2,24 +2,20 @@
 // its window's thread, so the answer must never wait for the player: a thread of the plug-in's
 // own reads the player and keeps its latest reading, which the export hands over at once. The
 // thread reads only while the program asks, so an idle program costs the player nothing.
+//
+// The thread pumps its messages whenever it is not reading: a player that reports to a window of
+// the plug-in's own (MPC) sends it every notice with SendMessage, and would stand still until
+// that window's thread took it.
 
 #include <windows.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 #include "plugins/contract.h"
-#include "plugins/engine.h"
 #include "plugins/player_status.h"
-#include "plugins/win32/engine_ports.h"
-#include "plugins/win32/this_player.h"
-
-namespace spindrel::plugins {
-WebSession webSessionCopy();  // plugin_exports.cpp
-}
+#include "plugins/win32/state_source.h"
 
 using namespace spindrel::plugins;
 
@@ -28,11 +24,12 @@ namespace {
 // One status request costs VLC about 22 ms and 1 to 2 ms of its processor time (measured with
 // VLC 3.0.24); the pause between requests keeps that share small while a reading is never much
 // older than a request.
-constexpr auto kPollGap = std::chrono::milliseconds(30);
-constexpr std::uint32_t kPollTimeoutMs = 1000;
+constexpr DWORD kPollGapMs = 30;
 // Reading goes on this long after the program last asked, so that between two clicks that wait
 // for the player, with blind ones in between, a state's beginning is still known.
 constexpr double kKeepReadingMs = 60000;
+// Opening makes a window, nothing that waits for the player.
+constexpr DWORD kOpenWaitMs = 5000;
 
 double nowMs() {
     return std::chrono::duration<double, std::milli>(
@@ -42,7 +39,8 @@ double nowMs() {
 
 struct Poller {
     std::mutex mutex;
-    std::condition_variable asked;
+    HANDLE asked = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     StateTracker tracker;
     double lastAskMs = -kKeepReadingMs;
     // A reading taken since the program began asking again; an older one may be long out of date.
@@ -56,38 +54,53 @@ Poller& poller() {
     return *instance;
 }
 
-// Nothing when the player did not answer in time: the last reading stands. The player's window is
-// not looked for here: finding it reads window titles, which for a window of this process waits
-// for the thread that owns it.
-std::optional<StateReading> readPlayer() {
-    try {
-        Win32EnginePorts ports;
-        WebSession session = webSessionCopy();
-        PluginEngine engine(thisPlayer(), ports.windows, ports.shell, ports.registry);
-        ports.attach(engine, session);
-        const spindrel::WebAnswer answer = engine.webRequest(kVlcStatusJsonPath, kPollTimeoutMs);
-        // Only a player that is gone (or refuses the password) takes its state with it; one that
-        // is slow to answer is still where it was last seen.
-        if (answer.failure == spindrel::WebFailure::refused ||
-            (answer.failure == spindrel::WebFailure::none && answer.status != 200)) {
-            return StateReading{};
+// Takes the messages sent to the thread's windows for up to ms (INFINITE: until woken), and
+// returns early once wake is set.
+void pumpFor(DWORD ms, HANDLE wake) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        DWORD left = INFINITE;
+        if (ms != INFINITE) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= end)
+                return;
+            left = static_cast<DWORD>(end - now);
         }
-        if (answer.failure != spindrel::WebFailure::none)
-            return std::nullopt;
-        return vlcStatusReading(answer.body);
-    } catch (...) {
-        return StateReading{};
+        const DWORD woke =
+            MsgWaitForMultipleObjects(wake != nullptr ? 1 : 0, &wake, FALSE, left, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_TIMEOUT || woke == WAIT_FAILED)
+            return;
     }
 }
 
 void readLoop() {
     Poller& p = poller();
+    StateSource& source = thisStateSource();
+    try {
+        source.open();
+    } catch (...) {
+    }
+    SetEvent(p.opened);
     for (;;) {
-        {
-            std::unique_lock lock(p.mutex);
-            p.asked.wait(lock, [&] { return nowMs() - p.lastAskMs < kKeepReadingMs; });
+        for (;;) {
+            double sinceAsk = 0;
+            {
+                const std::lock_guard lock(p.mutex);
+                sinceAsk = nowMs() - p.lastAskMs;
+            }
+            if (sinceAsk < kKeepReadingMs)
+                break;
+            pumpFor(INFINITE, p.asked);
         }
-        const std::optional<StateReading> reading = readPlayer();
+        std::optional<StateReading> reading;
+        try {
+            reading = source.read();
+        } catch (...) {
+            reading = StateReading{};
+        }
         {
             const std::lock_guard lock(p.mutex);
             if (reading) {
@@ -95,11 +108,75 @@ void readLoop() {
                 p.fresh = true;
             }
         }
-        std::this_thread::sleep_for(kPollGap);
+        pumpFor(kPollGapMs, nullptr);
     }
 }
 
+// Under the poller's lock.
+void startThread(Poller& p) {
+    if (p.started)
+        return;
+    // The thread runs this library's code until the process ends, so the library stays loaded
+    // for it even if its loader lets it go.
+    HMODULE self = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&poller),
+                       &self);
+    std::thread(readLoop).detach();
+    p.started = true;
+}
+
 }  // namespace
+
+namespace spindrel::plugins {
+
+std::uint32_t stateReportWindow() {
+    try {
+        Poller& p = poller();
+        {
+            const std::lock_guard lock(p.mutex);
+            startThread(p);
+        }
+        if (WaitForSingleObject(p.opened, kOpenWaitMs) != WAIT_OBJECT_0)
+            return 0;
+        return thisStateSource().reportWindow();
+    } catch (...) {
+        return 0;
+    }
+}
+
+void notePressAnswer(std::string_view body) {
+    try {
+        const std::optional<StateReading> reading = thisStateSource().pressAnswerReading(body);
+        // An answer that shows no state says nothing the next reading would not; taken, it would
+        // make the state the player is still in seem to begin anew at that reading.
+        if (!reading || !reading->known)
+            return;
+        Poller& p = poller();
+        const std::lock_guard lock(p.mutex);
+        p.tracker.update(*reading, nowMs());
+        // Only while the program asks does the reading count as fresh; an ask after a long
+        // silence starts afresh anyway.
+        if (nowMs() - p.lastAskMs < kKeepReadingMs)
+            p.fresh = true;
+    } catch (...) {
+    }
+}
+
+bool playerReports(std::uint32_t waitMs) {
+    try {
+        const ULONGLONG until = GetTickCount64() + waitMs;
+        while (!thisStateSource().reporting()) {
+            if (GetTickCount64() >= until)
+                return false;
+            Sleep(20);
+        }
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace spindrel::plugins
 
 extern "C" std::int32_t SPINDREL_PLUGIN_CALL
 PCDVD_State(spindrel::contract::PlayerStateRecord* record) {
@@ -112,16 +189,8 @@ PCDVD_State(spindrel::contract::PlayerStateRecord* record) {
         if (now - p.lastAskMs >= kKeepReadingMs)
             p.fresh = false;
         p.lastAskMs = now;
-        if (!p.started) {
-            // The thread runs this library's code until the process ends, so the library stays
-            // loaded for it even if its loader lets it go.
-            HMODULE self = nullptr;
-            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                               reinterpret_cast<LPCSTR>(&poller), &self);
-            std::thread(readLoop).detach();
-            p.started = true;
-        }
-        p.asked.notify_one();
+        startThread(p);
+        SetEvent(p.asked);
         spindrel::contract::PlayerStateRecord latest = p.tracker.record(now);
         if (!p.fresh)
             latest.known = 0;

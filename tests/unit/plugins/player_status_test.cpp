@@ -48,6 +48,35 @@ TEST(PlayerStatusTest, VlcStatusGivesDomainTitleAndChapter) {
         EXPECT_EQ(vlcStatusReading(row.json), row.reading) << row.json;
 }
 
+TEST(PlayerStatusTest, MpcNowPlayingGivesDomainTitleAndChapter) {
+    struct Row {
+        std::string text;
+        StateReading reading;
+    };
+    const Row rows[] = {
+        {"DVD - FirstPlay||||", {true, kDomainFirstPlay, 0, 0}},
+        {"DVD - RootMenu||||", {true, kDomainMenu, 0, 0}},
+        {"DVD - TitleMenu||||", {true, kDomainMenu, 0, 0}},
+        {"DVD - Title|2|4|3|1832", {true, kDomainTitle, 2, 3}},
+        {"DVD - Stopped||||", {true, kDomainStopped, 0, 0}},
+        // A file, whose title may hold anything, escaped bars among it.
+        {"DVD - Title\\|2|4|3|1832|x", {}},
+        {"DVD - Title\\|2|4|3|1832", {}},
+        {"My film|Me|About it|C:\\film.mkv|5400.000", {}},
+        // The location could not be read: no numbers, or none a disc can have.
+        {"DVD - Title||||", {}},
+        {"DVD - Title|0|4|1|60", {}},
+        {"DVD - Title|100|4|1|60", {}},
+        {"DVD - Title|2|4|1000|60", {}},
+        {"DVD - Title|-2|4|1|60", {}},
+        {"DVD - Title|2 |4|1|60", {}},
+        {"DVD - RootMenu|||", {}},
+        {"", {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(mpcNowPlayingReading(row.text), row.reading) << row.text;
+}
+
 TEST(PlayerStatusTest, AStateBeginsWhenItIsFirstSeenNotWhenItIsReadAgain) {
     StateTracker tracker;
     EXPECT_EQ(tracker.record(500).known, 0);

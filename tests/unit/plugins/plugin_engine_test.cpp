@@ -134,6 +134,11 @@ TEST_F(PluginEngineTest, MpcStartsTheFirstPlayerThatIsThereWithTheDvdSwitch) {
     // MPC opens the disc drive by itself with its switch alone: the automatic run's letter 0.
     EXPECT_TRUE(engine(mpcProfile()).startPlayer(0));
     EXPECT_EQ(shell.launches[1].parameters, "/dvd");
+    // With a window to report to, MPC is told which, as the signed number it reads back.
+    PluginEngine reporting = engine(mpcProfile());
+    reporting.setReportWindow(0x8001234Au);
+    EXPECT_TRUE(reporting.startPlayer('E'));
+    EXPECT_EQ(shell.launches[2].parameters, "E:\\ /dvd /slave -2147409078");
 
     // The located player still comes first.
     registry.setString(RegRoot::localMachine, kProgramKeyPath, "PCDVD", "C:\\Mine\\player.exe");
@@ -413,7 +418,7 @@ TEST_F(VlcEngineTest, StartTurnsOnTheWebInterfaceOnAFreePortWithAFreshPasswordAn
     ASSERT_EQ(web.requests.size(), 1u);
     EXPECT_EQ(web.requests[0].port, 49321);
     EXPECT_EQ(web.requests[0].password, kSecret);
-    EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=nav-down");
+    EXPECT_EQ(web.requests[0].path, "/requests/status.json?command=key&val=nav-down");
 
     // No player window: nothing is asked of the interface.
     windows.removeWindow(started);

@@ -180,7 +180,7 @@ TEST(PluginTablesTest, VlcPressesEveryButtonAsItsActionAndNothingElse) {
         }
         EXPECT_EQ(result, 1);
         ASSERT_EQ(web.requests.size(), 1u);
-        EXPECT_EQ(web.requests[0].path, "/requests/status.xml?command=key&val=" + found->second);
+        EXPECT_EQ(web.requests[0].path, "/requests/status.json?command=key&val=" + found->second);
         EXPECT_EQ(web.requests[0].port, 8123);
         EXPECT_EQ(web.requests[0].password, "pw");
         EXPECT_EQ(web.requests[0].timeoutMs, 4950u);
