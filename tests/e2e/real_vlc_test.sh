@@ -54,6 +54,7 @@ cleanup() {
   [ -z "$user_vlcrc" ] || rm -f "$user_vlcrc"
   [ -z "$disc_link" ] || rm -f "$disc_link"
   rm -rf "$work"
+  spindrel_wine_stop
 }
 trap cleanup EXIT
 # Stopped from outside (a time-out, Ctrl+C): still leave nothing running.
