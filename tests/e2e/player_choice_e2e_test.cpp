@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <set>
 #include <utility>
@@ -104,8 +105,20 @@ class PlayerChoiceE2eTest : public ::testing::Test {
         }
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kVlcKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kBrannockKey);
+        for (const char* player : {kVlcKey, kBrannockKey})
+            deleteFromBothViews(player);
+    }
+    // The keys are written to the 64-bit view, which an i686 test's plain delete would not reach.
+    static void deleteFromBothViews(const char* path) {
+        for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+            HKEY software = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS | view,
+                              &software) != ERROR_SUCCESS) {
+                continue;
+            }
+            RegDeleteTreeA(software, path + std::strlen("Software\\"));
+            RegCloseKey(software);
+        }
     }
 
     // Starts the program (no DVD_Interface stored anywhere) and waits for its remote panel.
