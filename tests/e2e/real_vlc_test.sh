@@ -54,7 +54,9 @@ cleanup() {
   [ -z "$user_vlcrc" ] || rm -f "$user_vlcrc"
   [ -z "$disc_link" ] || rm -f "$disc_link"
   rm -rf "$work"
-  spindrel_wine_stop
+  # Only a display of this script's own goes, with its Wine server: a caller's persistent server
+  # (scripts/test.sh) keeps every later Wine start quick.
+  [ -z "${spindrel_xvfb_pid:-}" ] || spindrel_wine_stop
 }
 trap cleanup EXIT
 # Stopped from outside (a time-out, Ctrl+C): still leave nothing running.
