@@ -196,6 +196,26 @@ std::vector<HWND> childrenOf(HWND parent) {
     return found;
 }
 
+RECT placeOf(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND childAt(HWND parent, const char* className, const skin::Rect& r) {
+    for (HWND child : childrenOf(parent)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        const RECT rect = placeOf(child);
+        if (GetParent(child) == parent && std::string(name) == className && rect.left == r.left &&
+            rect.top == r.top) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 HWND childWithText(HWND parent, const std::string& text) {
     for (HWND child : childrenOf(parent)) {
         char buffer[256] = {};

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/skin_layout.h"
+
 namespace spindrel::e2e {
 
 inline constexpr int kWaitMs = 20000;
@@ -57,6 +59,10 @@ std::string messageBoxText(HWND box);
 std::vector<HWND> childrenOf(HWND parent);
 // The first window below parent whose window text is text.
 HWND childWithText(HWND parent, const std::string& text);
+// Where a child lies in its parent's client area.
+RECT placeOf(HWND child);
+// The direct child of parent of this window class placed where the skin puts r.
+HWND childAt(HWND parent, const char* className, const skin::Rect& r);
 
 // Polls the condition until it holds or the time is up (then false).
 template <typename Condition>

@@ -39,21 +39,6 @@ std::string textOf(HWND window) {
     return text;
 }
 
-HWND childOfClassAt(HWND parent, const char* className, const skin::Rect& r) {
-    for (HWND child : childrenOf(parent)) {
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-        if (GetParent(child) == parent && std::string(name) == className && rect.left == r.left &&
-            rect.top == r.top) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
 // Where the remote panel's buttons are: each player's ability list puts its own.
 Places remoteButtons(HWND window) {
     Places places;
@@ -77,7 +62,7 @@ std::string playerShown(HWND window) {
     HWND config = childWithText(window, "config_panel");
     if (config == nullptr)
         return "<no panel>";
-    HWND label = childOfClassAt(config, "TExtLabel", skin::config_panel::playerlabel);
+    HWND label = childAt(config, "TExtLabel", skin::config_panel::playerlabel);
     return label == nullptr ? "<no label>" : textOf(label);
 }
 

@@ -44,25 +44,9 @@ std::string textOf(HWND window) {
     return text;
 }
 
-// Where a child lies in its parent's client area.
-RECT placeOf(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 bool at(HWND child, const skin::Rect& r) {
     const RECT rect = placeOf(child);
     return rect.left == r.left && rect.top == r.top;
-}
-
-// The child of parent of this class placed where the skin puts r.
-HWND childAt(HWND parent, const char* className, const skin::Rect& r) {
-    for (HWND child : childrenOf(parent)) {
-        if (GetParent(child) == parent && classOf(child) == className && at(child, r)) return child;
-    }
-    return nullptr;
 }
 
 // Memory in the program's process, for the list view's and the tooltip's messages, which carry

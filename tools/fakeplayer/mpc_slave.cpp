@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "plugins/mpc_api.h"
+
 namespace {
 
-constexpr ULONG_PTR kCmdConnect = 0x50000000;
-constexpr ULONG_PTR kCmdNowPlaying = 0x50000003;
-constexpr ULONG_PTR kCmdGetNowPlaying = 0xA0003002;
+using namespace spindrel::mpc_api;
+
 // A second start's command line (MPC-HC mplayerc.cpp, SendCommandLine; MainFrm.cpp, OnCopyData).
 constexpr ULONG_PTR kCommandLine = 0x6ABE51;
 constexpr WPARAM kMenuTimer = 0x4D50;

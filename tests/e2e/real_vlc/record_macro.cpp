@@ -39,25 +39,6 @@ int fail(const char* what) {
     return 1;
 }
 
-RECT placeOf(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-HWND childAt(HWND parent, const skin::Rect& r) {
-    for (HWND child : childrenOf(parent)) {
-        char name[64] = {};
-        GetClassNameA(child, name, sizeof name);
-        const RECT rect = placeOf(child);
-        if (GetParent(child) == parent && std::string(name) == kButtonClass &&
-            rect.left == r.left && rect.top == r.top)
-            return child;
-    }
-    return nullptr;
-}
-
 // A click as the mouse makes it, posted to the button in its middle.
 void click(HWND button) {
     const RECT rect = placeOf(button);
@@ -117,11 +98,11 @@ int main(int argc, char** argv) {
     HWND record = nullptr;
     if (!waitFor([&] {
             active = childWithText(window, "active_panel");
-            record = active ? childAt(active, skin::active_panel::RecBtn) : nullptr;
+            record = active ? childAt(active, kButtonClass, skin::active_panel::RecBtn) : nullptr;
             return record != nullptr && IsWindowVisible(record) && placeOf(active).left >= 0;
         }))
         return fail("the Record button did not show");
-    HWND closeButton = childAt(window, skin::main_form::closebtn);
+    HWND closeButton = childAt(window, kButtonClass, skin::main_form::closebtn);
     if (!waitFor([&] { return closeButton != nullptr && IsWindowEnabled(closeButton); }))
         return fail("the window never took input");
     click(record);
@@ -149,7 +130,7 @@ int main(int argc, char** argv) {
         return fail("the remote has no Next");
     Sleep(kBetweenPressesMs);
 
-    HWND stop = childAt(active, skin::active_panel::stopbtn);
+    HWND stop = childAt(active, kButtonClass, skin::active_panel::stopbtn);
     if (stop == nullptr)
         return fail("the Stop button did not show");
     click(stop);

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "plugins/mpc_api.h"
 #include "plugins/player_status.h"
 #include "plugins/win32/state_source.h"
 
@@ -26,10 +27,8 @@ namespace spindrel::plugins {
 
 namespace {
 
-constexpr ULONG_PTR kCmdConnect = 0x50000000;
-constexpr ULONG_PTR kCmdNowPlaying = 0x50000003;
-constexpr ULONG_PTR kCmdDisconnect = 0x5000000B;
-constexpr ULONG_PTR kCmdGetNowPlaying = 0xA0003002;
+using namespace mpc_api;
+
 // MPC answers from its window's thread before its SendMessage returns; one that takes longer is
 // busy, and is asked again on the next poll.
 constexpr UINT kAnswerTimeoutMs = 1000;
