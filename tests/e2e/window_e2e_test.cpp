@@ -44,11 +44,6 @@ std::string textOf(HWND window) {
     return text;
 }
 
-bool at(HWND child, const skin::Rect& r) {
-    const RECT rect = placeOf(child);
-    return rect.left == r.left && rect.top == r.top;
-}
-
 // Memory in the program's process, for the list view's and the tooltip's messages, which carry
 // pointers and are not copied between processes.
 class RemoteBuffer {
